@@ -1,0 +1,11 @@
+#pragma once
+// Where the program keeps its settings, calibration and help files: the
+// folder of the program file, or the folder named by --folder.
+
+#include <QString>
+
+void setProgramFolder(const QString &folder);
+// The folder, ending with "/".
+QString programFolder();
+// programFolder() + name.
+QString programFile(const QString &name);

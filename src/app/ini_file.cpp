@@ -1,0 +1,165 @@
+#include "app/ini_file.h"
+
+#include "app/text_io.h"
+
+namespace {
+bool sameName(const QString &a, const QString &b) {
+  return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+}  // namespace
+
+IniFile::IniFile(const QString &path) : path_(path) {
+  QStringList lines;
+  if (!readTextFile(path, &lines, nullptr)) return;
+  Section *current = nullptr;
+  for (const QString &raw : lines) {
+    const QString line = raw.trimmed();
+    if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
+      const QString name = line.mid(1, line.size() - 2).trimmed();
+      current = findSection(name);
+      if (!current) {
+        sections_.append(Section{name, {}});
+        current = &sections_.last();
+      }
+      continue;
+    }
+    const int eq = line.indexOf(QLatin1Char('='));
+    Entry entry;
+    if (eq > 0 && !line.startsWith(QLatin1Char(';'))) {
+      entry.key = line.left(eq).trimmed();
+      entry.value = line.mid(eq + 1).trimmed();
+    } else {
+      entry.value = raw;
+    }
+    QVector<Entry> &target = current ? current->entries : preamble_;
+    if (!entry.key.isEmpty()) {
+      bool replaced = false;
+      for (Entry &e : target)
+        if (!e.key.isEmpty() && sameName(e.key, entry.key)) {
+          // The first occurrence wins, as the platform's reader does.
+          replaced = true;
+          break;
+        }
+      if (replaced) continue;
+    }
+    target.append(entry);
+  }
+}
+
+const IniFile::Section *IniFile::findSection(const QString &name) const {
+  for (const Section &s : sections_)
+    if (sameName(s.name, name)) return &s;
+  return nullptr;
+}
+
+IniFile::Section *IniFile::findSection(const QString &name) {
+  for (Section &s : sections_)
+    if (sameName(s.name, name)) return &s;
+  return nullptr;
+}
+
+const IniFile::Entry *IniFile::findEntry(const QString &section, const QString &key) const {
+  const Section *s = findSection(section);
+  if (!s) return nullptr;
+  for (const Entry &e : s->entries)
+    if (!e.key.isEmpty() && sameName(e.key, key)) return &e;
+  return nullptr;
+}
+
+bool IniFile::hasKey(const QString &section, const QString &key) const {
+  return findEntry(section, key) != nullptr;
+}
+
+QString IniFile::readString(const QString &section, const QString &key, const QString &def) const {
+  const Entry *e = findEntry(section, key);
+  return e ? e->value : def;
+}
+
+bool IniFile::parseInteger(const QString &text, int *value) {
+  const QString t = text.trimmed();
+  bool ok = false;
+  qlonglong v = 0;
+  QString digits = t;
+  bool negative = false;
+  if (digits.startsWith(QLatin1Char('-'))) {
+    negative = true;
+    digits.remove(0, 1);
+  } else if (digits.startsWith(QLatin1Char('+'))) {
+    digits.remove(0, 1);
+  }
+  if (digits.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
+    v = digits.mid(2).toLongLong(&ok, 16);
+  else if (digits.startsWith(QLatin1Char('$')))
+    v = digits.mid(1).toLongLong(&ok, 16);
+  else if (!digits.isEmpty() && digits[0].isDigit())
+    v = digits.toLongLong(&ok, 10);
+  if (!ok) return false;
+  if (negative) v = -v;
+  // Colours and flags are stored as 32-bit values; hexadecimal up to 0xFFFFFFFF
+  // wraps as the platform's 32-bit integers do.
+  if (v > 0xFFFFFFFFLL || v < -0x80000000LL) return false;
+  *value = static_cast<int>(static_cast<quint32>(v));
+  return true;
+}
+
+int IniFile::readInteger(const QString &section, const QString &key, int def) const {
+  const Entry *e = findEntry(section, key);
+  int v = 0;
+  if (e && parseInteger(e->value, &v)) return v;
+  return def;
+}
+
+bool IniFile::readBool(const QString &section, const QString &key, bool def) const {
+  return readInteger(section, key, def ? 1 : 0) != 0;
+}
+
+QStringList IniFile::sectionKeys(const QString &section) const {
+  QStringList keys;
+  if (const Section *s = findSection(section))
+    for (const Entry &e : s->entries)
+      if (!e.key.isEmpty()) keys.append(e.key);
+  return keys;
+}
+
+void IniFile::writeString(const QString &section, const QString &key, const QString &value) {
+  Section *s = findSection(section);
+  if (!s) {
+    sections_.append(Section{section, {}});
+    s = &sections_.last();
+  }
+  for (Entry &e : s->entries)
+    if (!e.key.isEmpty() && sameName(e.key, key)) {
+      e.value = value;
+      return;
+    }
+  // New keys go after the last key, before trailing blank lines.
+  int pos = s->entries.size();
+  while (pos > 0 && s->entries[pos - 1].key.isEmpty() && s->entries[pos - 1].value.trimmed().isEmpty()) --pos;
+  s->entries.insert(pos, Entry{key, value});
+}
+
+void IniFile::writeInteger(const QString &section, const QString &key, int value) {
+  writeString(section, key, QString::number(value));
+}
+
+void IniFile::writeBool(const QString &section, const QString &key, bool value) {
+  writeString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void IniFile::eraseSection(const QString &section) {
+  for (int i = 0; i < sections_.size(); ++i)
+    if (sameName(sections_[i].name, section)) {
+      sections_.remove(i);
+      return;
+    }
+}
+
+bool IniFile::save(QString *error) const {
+  QStringList lines;
+  for (const Entry &e : preamble_) lines.append(e.key.isEmpty() ? e.value : e.key + QLatin1Char('=') + e.value);
+  for (const Section &s : sections_) {
+    lines.append(QLatin1Char('[') + s.name + QLatin1Char(']'));
+    for (const Entry &e : s.entries) lines.append(e.key.isEmpty() ? e.value : e.key + QLatin1Char('=') + e.value);
+  }
+  return writeFileAtomically(path_, encodeLines(lines), error);
+}

@@ -1,0 +1,49 @@
+#include "app/measurement_record.h"
+
+#include <QFileInfo>
+
+#include "app/numbers.h"
+
+QString ParameterTexts::currUnitText() const {
+  return currUnitIndex >= 0 && currUnitIndex < kCurrentUnitNames.size() ? kCurrentUnitNames[currUnitIndex] : QString();
+}
+
+QString ParameterTexts::dampingUnitText() const {
+  return dampingUnitIndex >= 0 && dampingUnitIndex < kDampingUnitNames.size() ? kDampingUnitNames[dampingUnitIndex]
+                                                                              : QString();
+}
+
+void ParameterTexts::selectCurrUnit(const QString &text) {
+  const int i = kCurrentUnitNames.indexOf(text);
+  if (i >= 0) currUnitIndex = i;
+}
+
+void ParameterTexts::selectDampingUnit(const QString &text, bool clearOnMismatch) {
+  const int i = kDampingUnitNames.indexOf(text);
+  if (i >= 0)
+    dampingUnitIndex = i;
+  else if (clearOnMismatch)
+    dampingUnitIndex = -1;
+}
+
+void ParameterTexts::setElectrodes(int value) {
+  electrodes = value < 2 ? 2 : (value > electrodesMax ? electrodesMax : value);
+}
+
+void MeasurementRecord::resizePoints(int32_t length) {
+  points.resize(length > 0 ? static_cast<size_t>(length) : 0, 0.0);
+}
+
+QString MeasurementRecord::formatCurrent(double amperes, int extraDigits) const {
+  const double value = currUnitFactor != 0 ? amperes / currUnitFactor : amperes;
+  return formatFixed(value, currDigits + extraDigits) + QLatin1Char(' ') + texts.currUnitText();
+}
+
+QString MeasurementRecord::formatPotential(double volts, int extraDigits) const {
+  return formatFixed(volts * 1000.0, potDigits + extraDigits) + QStringLiteral(" mV");
+}
+
+QString MeasurementRecord::caption() const {
+  if (dataFileName.isEmpty()) return kTitle;
+  return kTitle + QStringLiteral(" [") + QFileInfo(dataFileName).fileName() + QLatin1Char(']');
+}

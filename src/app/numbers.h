@@ -1,0 +1,25 @@
+#pragma once
+// Number reading and writing shared by every part of the program.
+// "." is always the decimal point, whatever the locale.
+
+#include <QString>
+#include <cstdint>
+
+// Reads the leading well-formed number of `text`: optional blanks, sign,
+// digits, "." and digits, exponent. Empty text, or text without a number
+// at its start, reads as 0. Trailing characters are ignored.
+double readNumber(const QString &text);
+
+// Like readNumber, but also says whether the whole text was one number
+// (surrounding blanks allowed).
+double readNumber(const QString &text, bool *wellFormed);
+
+// Rounds to the nearest integer, halves to the even neighbour.
+double roundHalfEven(double value);
+
+// roundHalfEven, saturated to the 32-bit range (NaN gives 0).
+int32_t roundToInt32(double value);
+
+// Fixed-point text with exactly `decimals` decimals, "." as decimal point,
+// no grouping or padding, "-" only for values that do not print as zero.
+QString formatFixed(double value, int decimals);
