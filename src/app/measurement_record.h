@@ -42,6 +42,17 @@ struct ParameterTexts {
   void setElectrodes(int value);  // limited to 2..electrodesMax
 };
 
+// Texts of the six status panels above the graph.
+struct StatusPanels {
+  QString panel5;  // program status: "Measuring", "Zoom", "Saving", ...
+  QString panel6;  // time
+  QString panel7;  // potential
+  QString panel8;  // current
+  QString panel3;  // point number
+  QString panel4;  // analysis result
+  void clear() { *this = StatusPanels(); }
+};
+
 enum RunState : int32_t { RunIdle = 0, RunMeasuring = 1, RunPreelectrolysis = 3 };
 
 struct MeasurementRecord {
@@ -53,6 +64,10 @@ struct MeasurementRecord {
   QString recordTimeInfo = QStringLiteral("Recording time:");
   QString pulseNrInfo = QStringLiteral("Pulse number:");
   QString runTimeInfo = QStringLiteral("Run time:");
+  // Hint of the Run button.
+  QString runHint = QStringLiteral("Start of measurement");
+
+  StatusPanels panels;
 
   // Numeric parameters.
   double sweepSpeed = 0, pulseAmplitude = 0, pulsePeriod = 0, accumulationFraction = 0;
