@@ -2,9 +2,12 @@
 # Builds src/<NAME>/*.cpp into dpv_<NAME> (no windows) and src/<NAME>/ui/*.cpp
 # into dpv_<NAME>_ui (windows and widgets).
 function(dpv_subsystem name)
-  cmake_parse_arguments(ARG "" "" "LOGIC_DEPS;UI_DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "LOGIC_DEPS;UI_DEPS;EXCLUDE" ${ARGN})
   file(GLOB logic_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   list(FILTER logic_sources EXCLUDE REGEX "/main\\.cpp$")
+  foreach(excluded ${ARG_EXCLUDE})
+    list(FILTER logic_sources EXCLUDE REGEX "/${excluded}$")
+  endforeach()
   if(logic_sources)
     add_library(dpv_${name} STATIC ${logic_sources})
     target_include_directories(dpv_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)

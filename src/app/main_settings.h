@@ -1,0 +1,29 @@
+#pragma once
+// The main window's part of the settings file: section "Setup" (parameters,
+// folder, window state) and section "Info" (the experiment description).
+
+#include <QString>
+#include <QStringList>
+
+#include "app/ini_file.h"
+#include "app/measurement_record.h"
+
+struct MainWindowState {
+  QString initialDirectory;
+  bool windowMaximized = false;
+};
+
+// Fills the parameter texts from "Setup" with the defaults for missing keys.
+// The current unit starts at "pA" and moves only on an exact match.
+void readSetupSection(const IniFile &ini, ParameterTexts *texts, MainWindowState *state);
+// Writes the "Setup" keys in their fixed order (without "Selected device").
+void writeSetupSection(IniFile &ini, const ParameterTexts &texts, const MainWindowState &state);
+
+// The description lines stored in section "Info", in order.
+QStringList readDescription(const IniFile &ini);
+// Replaces section "Info" with the description lines.
+void writeDescription(IniFile &ini, const QStringList &lines);
+
+// Reads "Setup" and "Info" of the settings file into the record and derives
+// the parameters and axes, as the main window does at start.
+void loadRecordSettings(const IniFile &ini, MeasurementRecord &record);
