@@ -1,0 +1,90 @@
+#include "app/command_line.h"
+
+#include <QCommandLineParser>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+const char *const kHeadlessOptions[] = {"--measure", "--export-text", "--resave", "--report"};
+
+[[noreturn]] void fail(const QString &message) {
+  std::fprintf(stderr, "dpv: %s\nTry 'dpv --help'.\n", qPrintable(message));
+  std::exit(2);
+}
+}  // namespace
+
+bool isHeadlessInvocation(int argc, char **argv) {
+  for (int i = 1; i < argc; ++i)
+    for (const char *option : kHeadlessOptions)
+      if (std::strcmp(argv[i], option) == 0 || std::strncmp(argv[i], option, std::strlen(option)) == 0) return true;
+  return false;
+}
+
+CommandLine parseCommandLine(const QStringList &arguments, const QString &simCellHelp) {
+  QCommandLineParser parser;
+  parser.setApplicationDescription(
+      QStringLiteral("Differential pulse voltammetry: runs DPV sweeps on a potentiostat at the parallel port,\n"
+                     "draws, saves, exports and prints them. Without --port it uses the built-in\n"
+                     "simulated instrument."));
+  parser.addHelpOption();
+  parser.addVersionOption();
+  const QCommandLineOption folder(QStringLiteral("folder"),
+                                  QStringLiteral("Folder of marelt.ini, the calibration files and the help file "
+                                                 "(default: the program's folder)."),
+                                  QStringLiteral("DIR"));
+  const QCommandLineOption port(
+      QStringLiteral("port"),
+      QStringLiteral("Instrument port: sim (simulated instrument, real time; default), sim-fast (simulated, "
+                     "virtual clock), none (silent bus), ppdev[:/dev/parportN], direct[:0x378]."),
+      QStringLiteral("SPEC"), QStringLiteral("sim"));
+  const QCommandLineOption simCell(QStringLiteral("sim-cell"),
+                                   QStringLiteral("Simulated cell, comma-separated name=value pairs. ") + simCellHelp,
+                                   QStringLiteral("PARAMS"));
+  const QCommandLineOption measure(QStringLiteral("measure"),
+                                   QStringLiteral("Run a sweep with the parameters and description of PARAMS.dpv "
+                                                  "and save it to the file given after it."),
+                                   QStringLiteral("PARAMS.dpv"));
+  const QCommandLineOption exportText(QStringLiteral("export-text"),
+                                      QStringLiteral("Open IN.dpv and write its text export to the file given "
+                                                     "after it."),
+                                      QStringLiteral("IN.dpv"));
+  const QCommandLineOption resave(QStringLiteral("resave"),
+                                  QStringLiteral("Open IN.dpv and save it again to the file given after it."),
+                                  QStringLiteral("IN.dpv"));
+  const QCommandLineOption report(QStringLiteral("report"),
+                                  QStringLiteral("Open IN.dpv and write the one-page report as PDF to the file "
+                                                 "given after it."),
+                                  QStringLiteral("IN.dpv"));
+  parser.addOptions({folder, port, simCell, measure, exportText, resave, report});
+  parser.addPositionalArgument(QStringLiteral("OUT"), QStringLiteral("Output file of --measure, --export-text, "
+                                                                     "--resave or --report."),
+                               QStringLiteral("[OUT]"));
+  parser.process(arguments);
+
+  CommandLine cl;
+  cl.folder = parser.value(folder);
+  cl.port = parser.value(port);
+  cl.simCell = parser.value(simCell);
+  const struct {
+    const QCommandLineOption *option;
+    CommandLine::Mode mode;
+  } forms[] = {{&measure, CommandLine::Mode::Measure},
+               {&exportText, CommandLine::Mode::ExportText},
+               {&resave, CommandLine::Mode::Resave},
+               {&report, CommandLine::Mode::Report}};
+  for (const auto &form : forms) {
+    if (!parser.isSet(*form.option)) continue;
+    if (cl.mode != CommandLine::Mode::Gui) fail(QStringLiteral("give only one of --measure, --export-text, --resave, --report"));
+    cl.mode = form.mode;
+    cl.input = parser.value(*form.option);
+  }
+  const QStringList positional = parser.positionalArguments();
+  if (cl.mode == CommandLine::Mode::Gui) {
+    if (!positional.isEmpty()) fail(QStringLiteral("unexpected argument '%1'").arg(positional.first()));
+  } else {
+    if (positional.size() != 1) fail(QStringLiteral("name exactly one output file"));
+    cl.output = positional.first();
+  }
+  return cl;
+}

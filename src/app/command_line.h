@@ -1,0 +1,23 @@
+#pragma once
+// The program's command line, parsed in one place.
+
+#include <QString>
+#include <QStringList>
+
+struct CommandLine {
+  enum class Mode { Gui, Measure, ExportText, Resave, Report };
+  Mode mode = Mode::Gui;
+  QString folder;   // --folder: settings, calibration and help files
+  QString port;     // --port: port backend
+  QString simCell;  // --sim-cell: simulated cell parameters
+  QString input;    // first file of a command-line form
+  QString output;   // second file of a command-line form
+};
+
+// True when the arguments ask for a form that opens no window, so the
+// program can start without a display.
+bool isHeadlessInvocation(int argc, char **argv);
+
+// Parses the arguments of the running QCoreApplication. Prints help or an
+// error and exits the process for --help, --version and bad arguments.
+CommandLine parseCommandLine(const QStringList &arguments, const QString &simCellHelp);
