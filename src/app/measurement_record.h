@@ -68,6 +68,7 @@ struct MeasurementRecord {
   QString runHint = QStringLiteral("Start of measurement");
 
   StatusPanels panels;
+  QString savedStatusText;  // Panel5 text put aside while a temporary status shows
 
   // Numeric parameters.
   double sweepSpeed = 0, pulseAmplitude = 0, pulsePeriod = 0, accumulationFraction = 0;
