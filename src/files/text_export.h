@@ -1,0 +1,15 @@
+#pragma once
+// The text export: a short header and a TAB-separated table of the points,
+// for other programs. The program never reads it back.
+
+#include <QString>
+#include <QStringList>
+
+#include "app/measurement_record.h"
+
+// The lines of the export; rows for points 0 .. pointIndex - 1, as the graph shows.
+QStringList textExportLines(const MeasurementRecord &record);
+
+// Writes the export through a temporary file renamed into place. Returns
+// false and sets `error` when it cannot.
+bool writeTextExport(const QString &path, const MeasurementRecord &record, QString *error);

@@ -1,0 +1,56 @@
+#pragma once
+// The data text view: the measurement as TAB-separated rows with a choice of
+// columns, to copy to the clipboard or write to a text file.
+
+#include <QDialog>
+
+#include "app/measurement_record.h"
+#include "files/data_view_text.h"
+
+class QCheckBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QToolButton;
+
+class TViewdata : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TViewdata(MeasurementRecord &record, QWidget *parent = nullptr);
+
+  // Rebuilds the header and the rows from the record.
+  void Refresh();
+
+  // The columns switched on.
+  DataViewColumns columns() const;
+
+  QLineEdit *Memo2;       // header line
+  QPlainTextEdit *Memo1;  // rows; the user may edit them
+  QCheckBox *CheckBox1;   // point number
+  QCheckBox *CheckBox3;   // time
+  QCheckBox *CheckBox4;   // potential
+  QCheckBox *CheckBox5;   // current
+  QToolButton *BitBtn1;   // copy
+  QToolButton *BitBtn2;   // write text file
+  QPushButton *Button1;   // close
+
+ public slots:
+  void BitBtn1Click();
+  void BitBtn2Click();
+  void Button1Click();
+
+ protected:
+  void showEvent(QShowEvent *event) override;
+
+ private:
+  void FormCreate();
+  // The header and every row as the text boxes hold them now.
+  QStringList textLines() const;
+
+  MeasurementRecord &record_;
+  QString saveDirectory_;  // initial folder of the save dialog
+  QString saveFileName_;   // kept between uses of the save dialog
+};
+
+extern TViewdata *Viewdata;
