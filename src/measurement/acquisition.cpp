@@ -1,0 +1,143 @@
+#include "measurement/acquisition.h"
+
+#include <cmath>
+
+#include "app/numbers.h"
+
+namespace {
+// Instrument time one tick polls for.
+constexpr double kTickSeconds = 0.11;
+// A tick never holds the program longer than this, even when the instrument
+// timer stops counting (an instrument unplugged during a run).
+constexpr int64_t kTickLimitMs = 250;
+}  // namespace
+
+QString sweepProblem(const MeasurementRecord &r) {
+  if (!(r.sweepSpeed > 0) || !std::isfinite(r.sweepSpeed)) return QStringLiteral("The sweep speed must be above 0.");
+  if (!(r.pulsePeriod > 0) || !std::isfinite(r.pulsePeriod))
+    return QStringLiteral("The pulse period must be above 0.");
+  if (r.pulseNumber < 1)
+    return QStringLiteral("The sweep has no points: enter different start and end potentials.");
+  if (r.pulseNumber > kMaxRunPoints)
+    return QStringLiteral("The sweep would have %1 points; at most %2 are possible. Use a larger pulse period or "
+                          "sweep speed, or a smaller potential range.")
+        .arg(r.pulseNumber)
+        .arg(kMaxRunPoints);
+  return QString();
+}
+
+Acquisition::Acquisition(MeasurementRecord &record, RunInstrument &instrument, Clock clock)
+    : record_(record), instrument_(instrument), clock_(std::move(clock)) {}
+
+void Acquisition::start() {
+  MeasurementRecord &r = record_;
+  plan_.sweepStart = r.sweepStart;
+  plan_.pulseStep = r.pulseStep;
+  plan_.pulseAmplitude = r.pulseAmplitude;
+  plan_.pulsePeriod = r.pulsePeriod;
+  plan_.accumulation = r.accumulationFraction;
+  plan_.preTime = r.preTime;
+  plan_.prePotential = r.prePotential;
+  plan_.pulseNumber = r.pulseNumber;
+
+  // A fresh run never shows values left over from an earlier run or file.
+  r.points.assign(static_cast<size_t>(plan_.pulseNumber), 0.0);
+  r.pointIndex = 0;
+  const int electrodes = r.texts.electrodes;
+  if (plan_.preTime != 0) {
+    r.runState = RunPreelectrolysis;
+    r.panels.panel5 = QStringLiteral("Preelectrolysis");
+    instrument_.PotentiostatOn(electrodes, 2 * r.maxAbsCurrent, r.maxAbsPotential, plan_.prePotential);
+  } else {
+    r.runState = RunMeasuring;
+    r.panels.panel5 = QStringLiteral("Measuring");
+    instrument_.PotentiostatOn(electrodes, 2 * r.maxAbsCurrent, r.maxAbsPotential, plan_.sweepStart);
+    instrument_.TimerReset();
+    instrument_.TimerStart();
+  }
+  r.preStartMs = clock_();
+  r.dataSaved = false;
+  r.askFileName = true;
+  r.baseCount = r.pulseCount = 0;
+  r.baseSum = r.pulseSum = 0;
+  r.basePotential = plan_.sweepStart;
+  if (drawPoint_) drawPoint_(plan_.sweepStart, 0.0);
+}
+
+bool Acquisition::tick() {
+  if (record_.runState == RunIdle) return false;
+  if (record_.runState == RunPreelectrolysis) {
+    preelectrolysisTick();
+    if (record_.runState == RunPreelectrolysis) return true;
+  }
+  return sweepTick();
+}
+
+void Acquisition::preelectrolysisTick() {
+  MeasurementRecord &r = record_;
+  const double left = plan_.preTime - (clock_() - r.preStartMs) / 1000.0;
+  r.panels.panel6 = formatFixed(left, 1) + QStringLiteral(" s");
+  r.panels.panel7 = r.texts.prePot + QStringLiteral(" mV");
+  r.panels.panel8 = r.formatCurrent(instrument_.PotentiostatGetCurrent());
+  if (left > 0) return;
+  instrument_.PotentiostatSetPotential(plan_.sweepStart);
+  r.panels.panel5 = QStringLiteral("Measuring");
+  r.panels.panel6.clear();
+  r.panels.panel7.clear();
+  r.panels.panel8.clear();
+  r.runState = RunMeasuring;
+  instrument_.TimerReset();
+  instrument_.TimerStart();
+}
+
+bool Acquisition::sweepTick() {
+  MeasurementRecord &r = record_;
+  const double T = plan_.pulsePeriod;
+  const double halfWindow = plan_.accumulation / 2;
+  const int64_t startMs = clock_();
+  const double t0 = instrument_.GetTime();
+  double t = t0;
+  do {
+    t = instrument_.GetTime();
+    const double n = r.pointIndex;
+    if ((n + 0.5 - halfWindow) * T < t && t < (n + 0.5) * T) {
+      r.baseSum += instrument_.PotentiostatGetCurrent();
+      ++r.baseCount;
+    }
+    if ((n + 1 - halfWindow) * T < t && t < (n + 1) * T) {
+      r.pulseSum += instrument_.PotentiostatGetCurrent();
+      ++r.pulseCount;
+    }
+    if (t > (n + 0.5) * T) instrument_.PotentiostatSetPotential(r.basePotential + plan_.pulseAmplitude);
+    if (t > (n + 1) * T && !completePoint()) return false;
+  } while (t - t0 < kTickSeconds && clock_() - startMs < kTickLimitMs);
+  return true;
+}
+
+bool Acquisition::completePoint() {
+  MeasurementRecord &r = record_;
+  const int32_t n = r.pointIndex;
+  double &value = r.points[static_cast<size_t>(n)];
+  if (r.baseCount > 0 && r.pulseCount > 0) value = r.pulseSum / r.pulseCount - r.baseSum / r.baseCount;
+  r.panels.panel7 = r.formatPotential(r.basePotential);
+  r.panels.panel8 = r.formatCurrent(value);
+  r.panels.panel3 = QString::number(n);
+  if (drawPoint_) drawPoint_(r.basePotential, value);
+  r.panels.panel4 = QStringLiteral(" Reading per point: ") + QString::number(r.baseCount);
+  r.baseSum = r.pulseSum = 0;
+  r.baseCount = r.pulseCount = 0;
+  if (n + 1 >= plan_.pulseNumber) return false;
+  r.pointIndex = n + 1;
+  r.basePotential = r.pointIndex * plan_.pulseStep + plan_.sweepStart;
+  instrument_.PotentiostatSetPotential(r.basePotential);
+  return true;
+}
+
+void Acquisition::stop() {
+  instrument_.TimerStop();
+  instrument_.PotentiostatOff();
+  MeasurementRecord &r = record_;
+  r.panels.clear();
+  if (r.zoomed) r.panels.panel5 = QStringLiteral("Zoom");
+  r.runState = RunIdle;
+}

@@ -1,0 +1,58 @@
+#pragma once
+// The acquisition of a differential pulse run: preelectrolysis, the polling
+// loop over the instrument timer, point completion and the end of the sweep.
+// It works on the record and the instrument only; the main window drives it
+// from its timer, the command line drives it in a loop.
+
+#include <QString>
+#include <cstdint>
+#include <functional>
+
+#include "app/measurement_record.h"
+#include "measurement/run_instrument.h"
+
+// Largest number of points a run may have, so the storage stays in memory.
+inline constexpr int32_t kMaxRunPoints = 10000000;
+
+// Why the parameters cannot give a sweep, or an empty text when they can.
+QString sweepProblem(const MeasurementRecord &record);
+
+class Acquisition {
+ public:
+  using DrawPoint = std::function<void(double potential, double current)>;
+  // Milliseconds of a monotonic clock.
+  using Clock = std::function<int64_t()>;
+
+  Acquisition(MeasurementRecord &record, RunInstrument &instrument, Clock clock);
+
+  void setDrawPoint(DrawPoint drawPoint) { drawPoint_ = std::move(drawPoint); }
+
+  // Starts the run with the parameters now in the record (they are kept for
+  // the whole run): sizes the storage, switches the cell on, and starts the
+  // preelectrolysis or the sweep. The caller has checked sweepProblem().
+  void start();
+  // One tick of the acquisition timer. Returns false once the sweep has ended
+  // by itself; the caller then stops the run.
+  bool tick();
+  // Stops the timer and switches the cell off; the record keeps its points.
+  void stop();
+
+  bool running() const { return record_.runState != RunIdle; }
+
+ private:
+  void preelectrolysisTick();
+  bool sweepTick();
+  bool completePoint();
+
+  MeasurementRecord &record_;
+  RunInstrument &instrument_;
+  Clock clock_;
+  DrawPoint drawPoint_;
+
+  // Parameters frozen at the start of the run.
+  struct Plan {
+    double sweepStart = 0, pulseStep = 0, pulseAmplitude = 0, pulsePeriod = 0, accumulation = 0;
+    double preTime = 0, prePotential = 0;
+    int32_t pulseNumber = 0;
+  } plan_;
+};

@@ -1,0 +1,230 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "graph/scaling.h"
+#include "measurement/acquisition.h"
+
+namespace {
+
+// An instrument whose timer advances a fixed step per access and whose current
+// follows the applied potential, so every sample is predictable.
+class ScriptedInstrument : public RunInstrument {
+ public:
+  double step = 1e-4;  // seconds per instrument access
+  double time = 0;
+  bool counting = false;
+  double potential = 0;
+  int onCalls = 0, offCalls = 0;
+  double onPotential = 0;
+
+  void advance() {
+    if (counting) time += step;
+  }
+  void PotentiostatOn(int, double, double, double p) override {
+    ++onCalls;
+    onPotential = p;
+    potential = p;
+  }
+  void PotentiostatOff() override { ++offCalls; }
+  void PotentiostatSetPotential(double p) override {
+    potential = p;
+    advance();
+  }
+  double PotentiostatGetCurrent() override {
+    advance();
+    return potential * 1e-6;  // 1 uA per volt
+  }
+  void TimerStart() override { counting = true; }
+  void TimerStop() override { counting = false; }
+  void TimerReset() override { time = 0; }
+  double GetTime() override {
+    advance();
+    return time;
+  }
+};
+
+MeasurementRecord sweepRecord(const char *start, const char *end, const char *period, const char *accumulation) {
+  MeasurementRecord r;
+  r.texts.currMin = "-10";
+  r.texts.currMax = "10";
+  r.texts.currUnitIndex = 2;
+  r.texts.damping = "0";
+  r.texts.dampingUnitIndex = 0;
+  r.texts.potStart = start;
+  r.texts.potEnd = end;
+  r.texts.sweep = "100";
+  r.texts.amplitude = "50";
+  r.texts.period = period;
+  r.texts.accumulation = accumulation;
+  r.texts.preTime = "0";
+  r.texts.prePot = "0";
+  XYFactors(r);
+  return r;
+}
+
+struct ScriptedRun {
+  MeasurementRecord &record;
+  ScriptedInstrument instrument;
+  int64_t nowMs = 0;
+  std::vector<std::pair<double, double>> drawn;
+  Acquisition acquisition{record, instrument, [this] { return nowMs; }};
+
+  explicit ScriptedRun(MeasurementRecord &r) : record(r) {
+    acquisition.setDrawPoint([this](double e, double i) { drawn.emplace_back(e, i); });
+  }
+  int ticksUntilEnd(int limit = 100000) {
+    int ticks = 0;
+    while (ticks < limit) {
+      ++ticks;
+      if (!acquisition.tick()) {
+        acquisition.stop();
+        break;
+      }
+    }
+    return ticks;
+  }
+};
+
+}  // namespace
+
+TEST(Acquisition, SweepStoresEveryPointAndEndsByItself) {
+  MeasurementRecord r = sweepRecord("-100", "100", "50", "50");
+  ASSERT_EQ(r.pulseNumber, 40);
+  ASSERT_TRUE(sweepProblem(r).isEmpty());
+  ScriptedRun run(r);
+  run.acquisition.start();
+  EXPECT_EQ(r.runState, RunMeasuring);
+  EXPECT_EQ(r.panels.panel5, "Measuring");
+  EXPECT_DOUBLE_EQ(run.instrument.onPotential, -0.1);
+  run.ticksUntilEnd();
+  EXPECT_EQ(r.runState, RunIdle);
+  EXPECT_EQ(r.pointIndex, 39);
+  EXPECT_EQ(r.points.size(), 40u);
+  // First drawn point is the pen placement at the start potential and 0 A.
+  ASSERT_EQ(run.drawn.size(), 41u);
+  EXPECT_DOUBLE_EQ(run.drawn[0].first, -0.1);
+  EXPECT_DOUBLE_EQ(run.drawn[0].second, 0.0);
+  // The current follows the potential at 1 uA/V: each point is the pulse, 50 mV.
+  for (size_t i = 0; i < r.points.size(); ++i) EXPECT_NEAR(r.points[i], 0.05e-6, 1e-15) << i;
+  EXPECT_DOUBLE_EQ(run.drawn.back().first, -0.1 + 39 * 0.005);
+  EXPECT_EQ(run.instrument.offCalls, 1);
+  EXPECT_FALSE(r.dataSaved);
+  EXPECT_TRUE(r.panels.panel5.isEmpty());
+}
+
+TEST(Acquisition, ZeroAccumulationWritesNoValues) {
+  MeasurementRecord r = sweepRecord("0", "50", "50", "0");
+  ScriptedRun run(r);
+  run.acquisition.start();
+  run.ticksUntilEnd();
+  EXPECT_EQ(r.pointIndex, r.pulseNumber - 1);
+  for (double v : r.points) EXPECT_EQ(v, 0.0);
+  EXPECT_EQ(r.panels.panel4, "");  // cleared by stop
+}
+
+TEST(Acquisition, ShortPeriodCompletesSeveralPointsPerTick) {
+  MeasurementRecord r = sweepRecord("0", "100", "10", "50");  // 100 points of 10 ms
+  ScriptedRun run(r);
+  run.acquisition.start();
+  const int ticks = run.ticksUntilEnd();
+  EXPECT_LE(ticks, 11);
+  EXPECT_EQ(r.pointIndex, 99);
+  EXPECT_EQ(run.drawn.size(), 101u);
+}
+
+TEST(Acquisition, PointWithoutSamplesKeepsZero) {
+  // Each access costs 4 ms, so 5 % windows of a 10 ms period get no samples.
+  MeasurementRecord r = sweepRecord("0", "20", "10", "5");
+  ScriptedRun run(r);
+  run.instrument.step = 4e-3;
+  run.acquisition.start();
+  run.ticksUntilEnd();
+  EXPECT_EQ(r.pointIndex, r.pulseNumber - 1);
+  for (double v : r.points) EXPECT_EQ(v, 0.0);
+}
+
+TEST(Acquisition, StartClearsValuesOfAnEarlierRecord) {
+  MeasurementRecord r = sweepRecord("0", "50", "50", "0");
+  r.points.assign(100, 7.0);
+  ScriptedRun run(r);
+  run.acquisition.start();
+  EXPECT_EQ(r.points.size(), static_cast<size_t>(r.pulseNumber));
+  for (double v : r.points) EXPECT_EQ(v, 0.0);
+}
+
+TEST(Acquisition, PreelectrolysisThenSweep) {
+  MeasurementRecord r = sweepRecord("0", "50", "50", "50");
+  r.texts.preTime = "2";
+  r.texts.prePot = "-800";
+  r.preTime = 2;
+  r.prePotential = -0.8;
+  ScriptedRun run(r);
+  run.acquisition.start();
+  EXPECT_EQ(r.runState, RunPreelectrolysis);
+  EXPECT_DOUBLE_EQ(run.instrument.onPotential, -0.8);
+  EXPECT_FALSE(run.instrument.counting);
+  run.nowMs = 500;
+  EXPECT_TRUE(run.acquisition.tick());
+  EXPECT_EQ(r.panels.panel6, "1.5 s");
+  EXPECT_EQ(r.panels.panel7, "-800 mV");
+  EXPECT_EQ(r.panels.panel5, "Preelectrolysis");
+  run.nowMs = 2000;
+  run.acquisition.tick();
+  EXPECT_EQ(r.runState, RunMeasuring);
+  EXPECT_EQ(r.panels.panel5, "Measuring");
+  EXPECT_TRUE(r.panels.panel6.isEmpty());
+  run.ticksUntilEnd();
+  EXPECT_EQ(r.pointIndex, r.pulseNumber - 1);
+}
+
+TEST(Acquisition, StopDuringPreelectrolysisLeavesNoPoint) {
+  MeasurementRecord r = sweepRecord("0", "50", "50", "50");
+  r.preTime = 10;
+  ScriptedRun run(r);
+  run.acquisition.start();
+  run.acquisition.tick();
+  run.acquisition.stop();
+  EXPECT_EQ(r.pointIndex, 0);
+  EXPECT_EQ(r.runState, RunIdle);
+  EXPECT_FALSE(r.dataSaved);
+  EXPECT_EQ(run.instrument.offCalls, 1);
+}
+
+TEST(Acquisition, ParametersChangedDuringTheRunDoNotReachIt) {
+  MeasurementRecord r = sweepRecord("0", "50", "50", "50");
+  const int32_t points = r.pulseNumber;
+  ScriptedRun run(r);
+  run.acquisition.start();
+  run.acquisition.tick();
+  r.texts.potEnd = "5000";
+  r.texts.period = "1";
+  XYFactors(r);  // the controls stay editable during a run
+  ASSERT_GT(r.pulseNumber, points);
+  run.ticksUntilEnd();
+  EXPECT_EQ(r.points.size(), static_cast<size_t>(points));
+  EXPECT_EQ(r.pointIndex, points - 1);
+}
+
+TEST(Acquisition, StoppedTimerDoesNotHangATick) {
+  MeasurementRecord r = sweepRecord("0", "50", "50", "50");
+  ScriptedInstrument instrument;
+  instrument.step = 0;  // the instrument timer never counts
+  int64_t ms = 0;
+  Acquisition acquisition(r, instrument, [&] { return ms++; });  // the monotonic clock moves on
+  acquisition.start();
+  EXPECT_TRUE(acquisition.tick());
+  EXPECT_EQ(r.pointIndex, 0);
+}
+
+TEST(Acquisition, RefusesSweepsWithoutValidPoints) {
+  MeasurementRecord r = sweepRecord("0", "0", "50", "10");
+  EXPECT_FALSE(sweepProblem(r).isEmpty());
+  r = sweepRecord("0", "5000", "50", "10");
+  r.texts.sweep = "0.0001";
+  XYFactors(r);
+  EXPECT_GT(r.pulseNumber, kMaxRunPoints);
+  EXPECT_FALSE(sweepProblem(r).isEmpty());
+  r = sweepRecord("0", "100", "0", "10");
+  EXPECT_FALSE(sweepProblem(r).isEmpty());
+}
