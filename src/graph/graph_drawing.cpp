@@ -1,0 +1,220 @@
+#include "graph/graph_drawing.h"
+
+#include <QLine>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "app/numbers.h"
+#include "graph/plot_mapping.h"
+#include "graph/scaling.h"
+#include "graph/smoothing.h"
+
+namespace {
+
+constexpr double kPixelLimit = 100000;  // keeps coordinates within what the painter accepts
+const QColor kGridColor(128, 128, 128);
+
+double limitPixel(double v) {
+  if (std::isnan(v)) return 0;
+  return std::clamp(v, -kPixelLimit, kPixelLimit);
+}
+
+// Nearest integer, halves to even: the default rounding mode, which the
+// program never changes. roundHalfEven saves and restores the mode on every
+// call, too slow for a million points per redraw.
+int pixelRound(double v) { return static_cast<int>(std::nearbyint(v)); }
+
+QPen curvePen(const QColor &color) {
+  QPen pen(color, 1, Qt::SolidLine, Qt::SquareCap);
+  pen.setCosmetic(true);
+  return pen;
+}
+
+QPen gridPen(bool solid) {
+  QPen pen(kGridColor, 1, solid ? Qt::SolidLine : Qt::DotLine, Qt::FlatCap);
+  pen.setCosmetic(true);
+  return pen;
+}
+
+void paintBackground(QPainter &p, int W, int H, const QColor &background) {
+  p.fillRect(0, 0, W, H, background);
+  p.setPen(QPen(Qt::black, 1));
+  p.setBrush(Qt::NoBrush);
+  p.drawRect(0, 0, W - 1, H - 1);
+}
+
+// Horizontal lines from index round(lo / step) up to, not including, round(hi / step).
+void paintCurrentGrid(QPainter &p, const MeasurementRecord &r) {
+  const double step = gridStep(r.axisCurrMin, r.axisCurrMax);
+  if (step == 0 || !std::isfinite(step)) return;
+  const double i0 = roundHalfEven(r.axisCurrMin / step);
+  const double i1 = roundHalfEven(r.axisCurrMax / step);
+  for (double i = i0; i < i1; ++i) {
+    const int y = r.plotHeight - roundToInt32(heightOf(r, i * step));
+    p.setPen(gridPen(i == 0));
+    p.drawLine(0, y, r.plotWidth, y);
+  }
+}
+
+// Vertical lines from index round(lo / step) to round(hi / step) inclusive;
+// a line at column 0 or left of it is not drawn.
+void paintPotentialGrid(QPainter &p, const MeasurementRecord &r) {
+  const double step = gridStep(r.axisPotStart, r.axisPotEnd);
+  if (step == 0 || !std::isfinite(step)) return;
+  const double j0 = roundHalfEven(r.axisPotStart / step);
+  const double j1 = roundHalfEven(r.axisPotEnd / step);
+  for (double j = j0; j <= j1; ++j) {
+    const int x = roundToInt32(columnOf(r, j * step));
+    if (x <= 0) continue;
+    p.setPen(gridPen(j == 0));
+    p.drawLine(x, 0, x, r.plotHeight);
+  }
+}
+
+// Collects the curve's lines, merging the points of one pixel column into a
+// vertical span, and leaving out lines that miss the image.
+class CurveLines {
+ public:
+  CurveLines(int W, int H) : W_(W), H_(H) {}
+
+  void add(QPoint a, QPoint b) {
+    if (std::max(a.x(), b.x()) < 0 || std::min(a.x(), b.x()) >= W_) return;
+    if (std::max(a.y(), b.y()) < 0 || std::min(a.y(), b.y()) >= H_) return;
+    lines_.emplace_back(a, b);
+  }
+
+  void moveTo(QPoint p) {
+    column_ = p.x();
+    top_ = bottom_ = last_ = p.y();
+  }
+
+  void lineTo(QPoint p) {
+    if (p.x() == column_) {
+      top_ = std::min(top_, p.y());
+      bottom_ = std::max(bottom_, p.y());
+      last_ = p.y();
+      return;
+    }
+    closeColumn();
+    add(QPoint(column_, last_), p);
+    moveTo(p);
+  }
+
+  void closeColumn() {
+    if (top_ < bottom_) add(QPoint(column_, top_), QPoint(column_, bottom_));
+  }
+
+  QPoint last() const { return QPoint(column_, last_); }
+  const std::vector<QLine> &lines() const { return lines_; }
+
+ private:
+  int W_, H_;
+  int column_ = 0, top_ = 0, bottom_ = 0, last_ = 0;
+  std::vector<QLine> lines_;
+};
+
+void paintStoredPoints(QPainter &p, MeasurementRecord &r, GraphCanvas &c, const QColor &lineColor) {
+  const int32_t n = std::min<int64_t>(r.pointIndex, static_cast<int64_t>(r.points.size()));
+  if (n <= 0) return;
+  const int H = r.plotHeight;
+  DisplaySmoothing smoothing(r);
+  CurveLines curve(r.plotWidth, H);
+  double v = 0;
+  for (int32_t i = 0; i < n; ++i) {
+    v = smoothing.next(r.points[i]);
+    const QPoint point(pixelRound(limitPixel(columnOf(r, r.pointPotential(i)))),
+                       H - pixelRound(limitPixel(heightOf(r, v))));
+    if (i == 0)
+      curve.moveTo(point);
+    else
+      curve.lineTo(point);
+  }
+  curve.closeColumn();
+  p.setPen(curvePen(lineColor));
+  p.drawLines(curve.lines().data(), static_cast<int>(curve.lines().size()));
+  r.smoothedCurrent = v;
+  r.penUp = false;
+  c.pen = curve.last();
+}
+
+void invertPixel(QImage &image, int x, int y) {
+  if (x < 0 || y < 0 || x >= image.width() || y >= image.height()) return;
+  auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+  line[x] ^= 0x00FFFFFF;
+}
+
+}  // namespace
+
+void DrawGraph(MeasurementRecord &r, GraphCanvas &c, const GraphColors &colors) {
+  XYFactors(r);
+  computeDampingWeights(r);
+  const int W = r.plotWidth, H = r.plotHeight;
+  if (W <= 0 || H <= 0) {
+    c.image = QImage();
+  } else if (c.image.size() != QSize(W, H)) {
+    c.image = QImage(W, H, QImage::Format_RGB32);
+  }
+  // Whatever is painted, the markers are gone and the curve starts afresh.
+  r.penUp = true;
+  r.markerShown = false;
+  r.refMarkerShown = false;
+  r.prevMarkerIndex = 0;
+  if (c.image.isNull()) return;
+
+  QPainter p(&c.image);
+  paintBackground(p, W, H, colors.background);
+  if (!plotHasScale(r)) return;
+  paintCurrentGrid(p, r);
+  paintPotentialGrid(p, r);
+  paintStoredPoints(p, r, c, colors.line);
+}
+
+QRect DrawPoint(MeasurementRecord &r, GraphCanvas &c, const QColor &lineColor, double potential, double current) {
+  const double px = limitPixel(columnOf(r, potential));
+  const double v = r.penUp ? current : r.smoothedCurrent * r.dampingFactor + current * r.dampingRest;
+  r.smoothedCurrent = v;
+  const double py = limitPixel(heightOf(r, v));
+  const QPoint to(pixelRound(px), r.plotHeight - pixelRound(py));
+  const bool draw = !r.penUp && plotHasScale(r) && c.image.size() == QSize(r.plotWidth, r.plotHeight);
+  const QPoint from = c.pen;
+  c.pen = to;
+  r.penUp = false;
+  if (!draw) return QRect();
+  QPainter p(&c.image);
+  p.setPen(curvePen(lineColor));
+  p.drawLine(from, to);
+  return QRect(from, to).normalized().intersected(c.image.rect());
+}
+
+QRect DrawMarker(QImage &image, int x, int y) {
+  for (int i = -5; i < 5; ++i) {
+    invertPixel(image, x + i, y);
+    invertPixel(image, x, y + i);
+  }
+  return QRect(x - 5, y - 5, 10, 10).intersected(image.rect());
+}
+
+QRect drawFocusRect(QImage &image, const QRect &rect) {
+  const int left = std::min(rect.left(), rect.right()), right = std::max(rect.left(), rect.right());
+  const int top = std::min(rect.top(), rect.bottom()), bottom = std::max(rect.top(), rect.bottom());
+  if (left == right || top == bottom) return QRect();
+  // Each outline pixel once, the dots on alternate pixels.
+  auto dot = [&image](int x, int y) {
+    if (((x + y) & 1) == 0) invertPixel(image, x, y);
+  };
+  for (int x = left; x < right; ++x) {
+    dot(x, top);
+    if (bottom - 1 > top) dot(x, bottom - 1);
+  }
+  for (int y = top + 1; y < bottom - 1; ++y) {
+    dot(left, y);
+    if (right - 1 > left) dot(right - 1, y);
+  }
+  return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)).intersected(image.rect());
+}
+
+int zeroLabelTop(const MeasurementRecord &r, int plotTop) {
+  return roundToInt32(r.axisCurrMax * r.yFactor) + plotTop - 6;
+}
