@@ -1,0 +1,202 @@
+#include "printing/report_layout.h"
+
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <algorithm>
+#include <cmath>
+
+#include "app/numbers.h"
+#include "graph/scaling.h"
+
+namespace {
+
+constexpr double kCmPerInch = 2.54;
+const QColor kGridColor(0x80, 0x80, 0x80);
+// Curve coordinates stay inside what the paint engine takes.
+constexpr int kCoordinateLimit = 1000000;
+
+// Margin in pixels from the sheet edge, measured inside the printable area.
+// Values that are not numbers count as 0; huge ones are held to the page.
+int marginPixels(double cm, int dpi, int offset, int pageSize) {
+  const double px = std::isfinite(cm) ? dpi * cm / kCmPerInch : 0.0;
+  const double bounded = std::clamp(px, 0.0, 2.0 * pageSize + 2.0 * offset);
+  return roundToInt32(bounded) - offset;
+}
+
+double characterHeight(double points, int dpi) { return points * dpi / 72.0; }
+
+int limited(double value) { return std::clamp(roundToInt32(value), -kCoordinateLimit, kCoordinateLimit); }
+
+// Fills from (x0, y0) to (x1, y1), right and bottom edges exclusive.
+void blank(QPainter &painter, int x0, int y0, int x1, int y1) {
+  if (x1 > x0 && y1 > y0) painter.fillRect(QRect(x0, y0, x1 - x0, y1 - y0), Qt::white);
+}
+
+bool usableSpan(double lo, double hi) { return std::isfinite(hi - lo) && hi != lo; }
+
+// Grid line indices for an axis, or false when they cannot be counted.
+bool gridRange(double lo, double hi, double *step, int64_t *first, int64_t *last) {
+  *step = gridStep(lo, hi);
+  const double a = roundHalfEven(lo / *step), b = roundHalfEven(hi / *step);
+  if (!std::isfinite(a) || !std::isfinite(b) || std::abs(a) > 1e9 || std::abs(b) > 1e9) return false;
+  *first = static_cast<int64_t>(a);
+  *last = static_cast<int64_t>(b);
+  return true;
+}
+
+QPen gridPen(bool zeroLine, int width) {
+  return QPen(kGridColor, width, zeroLine ? Qt::SolidLine : Qt::DotLine, Qt::FlatCap);
+}
+
+void drawGrid(QPainter &painter, const MeasurementRecord &r, const ReportLayout &l, const PageGeometry &page,
+              double sx, double sy, int width) {
+  const int PW = page.pageWidth, PH = page.pageHeight;
+  double step;
+  int64_t first, last;
+  if (gridRange(r.axisCurrMin, r.axisCurrMax, &step, &first, &last)) {
+    for (int64_t i = first; i < last; ++i) {
+      const int y = (PH - l.bottom) - limited((i * step - r.axisCurrMin) * sy);
+      painter.setPen(gridPen(i == 0, width));
+      painter.drawLine(l.left, y, PW + l.left, y);
+    }
+  }
+  if (gridRange(r.axisPotStart, r.axisPotEnd, &step, &first, &last)) {
+    for (int64_t j = first; j <= last; ++j) {
+      const int x = limited((j * step - r.axisPotStart) * sx) + l.left;
+      if (x <= l.left) continue;
+      painter.setPen(gridPen(j == 0, width));
+      painter.drawLine(x, l.graphTop, x, PH - l.bottom);
+    }
+  }
+}
+
+double drawCurve(QPainter &painter, const MeasurementRecord &r, const ReportLayout &l, const ReportStyle &style,
+                 double sx, double sy, const ReportProgress &progress) {
+  painter.setPen(QPen(style.curveColor, style.lineWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  const int32_t count = std::min<int64_t>(r.pointIndex, static_cast<int64_t>(r.points.size()));
+  auto pointAt = [&](int32_t k, double c) {
+    return QPoint(l.left + limited((r.sweepStart + k * r.pulseStep - r.axisPotStart) * sx),
+                  l.graphTop - limited((c - r.axisCurrMax) * sy));
+  };
+  double c = r.points[0];
+  QPoint pen = pointAt(0, c);
+  for (int32_t k = 1; k < count; ++k) {
+    if (progress.percent) progress.percent(roundToInt32(k * 100.0 / r.pointIndex));
+    c = c * r.dampingFactor + r.points[k] * r.dampingRest;
+    const QPoint next = pointAt(k, c);
+    painter.drawLine(pen, next);
+    pen = next;
+  }
+  return c;
+}
+
+QFont sizedFont(QFont font, double points, int dpi) {
+  font.setPixelSize(std::max(1, roundToInt32(characterHeight(points, dpi))));
+  return font;
+}
+
+void writeText(QPainter &painter, int x, int y, const QString &text) {
+  painter.drawText(x, y + painter.fontMetrics().ascent(), text);
+}
+
+}  // namespace
+
+ReportLayout reportLayout(const PageGeometry &page, const ReportStyle &style) {
+  ReportLayout l;
+  const int ox = (page.physicalWidth - page.pageWidth) / 2;
+  const int oy = (page.physicalHeight - page.pageHeight) / 2;
+  l.left = marginPixels(style.marginLeft, page.dpiX, ox, page.pageWidth);
+  l.right = marginPixels(style.marginRight, page.dpiX, ox, page.pageWidth);
+  l.top = marginPixels(style.marginTop, page.dpiY, oy, page.pageHeight);
+  l.bottom = marginPixels(style.marginBottom, page.dpiY, oy, page.pageHeight);
+  l.graphTop = (page.pageHeight - l.bottom - l.top) / 2 + l.top;
+  l.graphFits = page.pageWidth - l.right > l.left && page.pageHeight - l.bottom > l.graphTop;
+  const double points = style.font.pointSizeF() > 0 ? style.font.pointSizeF() : 12.0;
+  l.titleHeight = roundToInt32(characterHeight(points + 2, page.dpiY));
+  l.textHeight = roundToInt32(characterHeight(points, page.dpiY));
+  l.linePitch = roundToInt32(1.1 * l.textHeight);
+  l.ruleY = l.top + l.titleHeight + 5;
+  l.firstLineY = l.top + l.titleHeight + l.textHeight;
+  return l;
+}
+
+QStringList reportTextLines(const MeasurementRecord &r) {
+  const ParameterTexts &t = r.texts;
+  QStringList lines = r.description;
+  lines << QString();
+  lines << QStringLiteral("File: ") + (r.dataFileName.isEmpty() ? QString() : QFileInfo(r.dataFileName).fileName());
+  lines << QStringLiteral("Date & Time: ") + r.runDateTime;
+  lines << QStringLiteral("Potential start:  ") + t.potStart + QStringLiteral(" mV");
+  lines << QStringLiteral("Potential end:  ") + t.potEnd + QStringLiteral(" mV");
+  lines << QStringLiteral("Sweep speed:  ") + t.sweep + QStringLiteral(" mV/s");
+  lines << QStringLiteral("Pulse amplitude:  ") + t.amplitude + QStringLiteral(" mV");
+  lines << QStringLiteral("Pulse period:  ") + t.period + QStringLiteral(" ms");
+  lines << QStringLiteral("Data accumulation:  ") + t.accumulation + QStringLiteral(" %");
+  lines << QStringLiteral("Preelectrolysis potential:  ") + t.prePot + QStringLiteral(" mV");
+  lines << QStringLiteral("Preelectrolysis time:  ") + t.preTime + QStringLiteral(" s");
+  lines << QStringLiteral("Signal damping:  ") + t.damping + QLatin1Char(' ') + t.dampingUnitText();
+  lines << r.pulseStepInfo << r.recordTimeInfo << r.pulseNrInfo;
+  lines << QString();
+  lines << QStringLiteral("Current axis:  ") + t.currMin + QStringLiteral(" .. ") + t.currMax + QLatin1Char(' ') +
+               t.currUnitText();
+  lines << QStringLiteral("Potential axis:  ") + t.potStart + QStringLiteral(" .. ") + t.potEnd + QStringLiteral(" mV");
+  return lines;
+}
+
+std::optional<double> drawReport(QPainter &painter, const PageGeometry &page, const ReportStyle &style,
+                                 const MeasurementRecord &r, const ReportProgress &progress) {
+  const ReportLayout l = reportLayout(page, style);
+  const int PW = page.pageWidth, PH = page.pageHeight;
+  if (progress.status) progress.status(QStringLiteral("Data printing..."));
+
+  // Frame, grid and curve fill the lower half between the margins.
+  const int frameWidth = std::max(1, style.lineWidth / 2);
+  QPen lastPen(Qt::black, frameWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+  std::optional<double> lastSmoothed;
+  if (l.graphFits) {
+    painter.setPen(lastPen);
+    painter.setBrush(Qt::white);
+    painter.drawRect(QRect(QPoint(l.left, l.graphTop), QPoint(PW - l.right - 1, PH - l.bottom - 1)));
+    // A zero span has no scale: the frame stays empty.
+    if (usableSpan(r.axisPotStart, r.axisPotEnd) && usableSpan(r.axisCurrMin, r.axisCurrMax)) {
+      const double sy = (PH - l.top - l.bottom) * 0.5 / (r.axisCurrMax - r.axisCurrMin);
+      const double sx = (PW - l.left - l.right) / (r.axisPotEnd - r.axisPotStart);
+      if (style.visibleGrid) drawGrid(painter, r, l, page, sx, sy, frameWidth);
+      if (r.pointIndex > 0 && !r.points.empty()) {
+        lastSmoothed = drawCurve(painter, r, l, style, sx, sy, progress);
+        lastPen.setWidth(style.lineWidth);
+      }
+    }
+  }
+
+  // Whatever ran outside the frame is blanked, except into the right margin.
+  blank(painter, 0, 0, PW, l.graphTop - 1);
+  blank(painter, 0, PH - l.bottom, PW, PH);
+  blank(painter, 0, 0, l.left, PH);
+
+  if (progress.status) progress.status(QStringLiteral("Info text..."));
+  QFont title = style.font;
+  title.setBold(false);
+  title.setItalic(false);
+  title.setUnderline(false);
+  title.setStrikeOut(false);
+  const double points = style.font.pointSizeF() > 0 ? style.font.pointSizeF() : 12.0;
+  painter.setFont(sizedFont(title, points + 2, page.dpiY));
+  painter.setPen(Qt::black);
+  writeText(painter, l.left, l.top, kTitle);
+  lastPen.setColor(Qt::black);
+  lastPen.setStyle(Qt::SolidLine);
+  painter.setPen(lastPen);
+  painter.drawLine(l.left, l.ruleY, PW - l.right, l.ruleY);
+
+  painter.setFont(sizedFont(style.font, points, page.dpiY));
+  painter.setPen(style.fontColor);
+  int y = l.firstLineY;
+  for (const QString &line : reportTextLines(r)) {
+    writeText(painter, l.left, y, line);
+    y += l.linePitch;
+  }
+
+  blank(painter, PW - l.right, 0, PW, PH);
+  return lastSmoothed;
+}

@@ -1,0 +1,20 @@
+#pragma once
+// The report written as a one-page PDF file, without any window.
+
+#include <QPageLayout>
+#include <QString>
+
+#include "app/measurement_record.h"
+#include "printing/page_settings.h"
+#include "printing/report_layout.h"
+
+// The report style of the stored page settings (margins parsed from their texts).
+ReportStyle reportStyle(const PageSettings &settings);
+
+// Device values of a page layout at `dpi`.
+PageGeometry pageGeometry(const QPageLayout &layout, int dpi);
+
+// Writes the report on an A4 sheet in the orientation of `settings`. Returns
+// false and sets `error` when the file cannot be written.
+bool writeReportPdf(const MeasurementRecord &record, const PageSettings &settings, const QString &pdfPath,
+                    QString *error);

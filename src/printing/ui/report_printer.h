@@ -1,0 +1,16 @@
+#pragma once
+// The printer every report goes to, shared by the Print report dialog, the
+// printer setup and the report, for the whole run of the program.
+
+#include <QPrinter>
+#include <QString>
+
+#include "printing/report_layout.h"
+
+QPrinter &reportPrinter();
+// True when the system has at least one printer queue.
+bool printerInstalled();
+// Device values of the printer's sheet and printable area.
+PageGeometry printerGeometry(const QPrinter &printer);
+// The system's printer setup (the Qt print dialog); its result is not examined.
+void showPrinterSetup(QWidget *parent);
