@@ -1,0 +1,81 @@
+#include "instrument/calibration_store.h"
+
+#include "app/ini_file.h"
+#include "app/numbers.h"
+
+namespace {
+
+const QString kSection = QStringLiteral("Calibration");
+const QString kZeroDefault = QStringLiteral("0");
+const QString kFactorDefault = QStringLiteral("1.0");
+
+QString key(const char *prefix, int index) { return QLatin1String(prefix) + QString::number(index); }
+
+}  // namespace
+
+CalibrationStore::CalibrationStore() {
+  for (int i = 0; i < kMaxCurrentRanges; ++i) {
+    currZeroText[i] = kZeroDefault;
+    currFactText[i] = kFactorDefault;
+  }
+  for (int i = 0; i < kPotentialRangeCount; ++i) {
+    dacZeroText[i] = kZeroDefault;
+    dacFactText[i] = kFactorDefault;
+  }
+  for (int i = 0; i < kMeterRangeCount; ++i) {
+    adcZeroText[i] = kZeroDefault;
+    adcFactText[i] = kFactorDefault;
+  }
+  SetCalibration(kMaxCurrentRanges - 1);
+}
+
+void CalibrationStore::SetCalibration(int lastCurrentRange) {
+  for (int i = 0; i <= lastCurrentRange; ++i) {
+    currZero[i] = readNumber(currZeroText[i]);
+    currFact[i] = readNumber(currFactText[i]);
+  }
+  for (int i = 0; i < kPotentialRangeCount; ++i) {
+    dacZero[i] = readNumber(dacZeroText[i]);
+    dacFact[i] = readNumber(dacFactText[i]);
+  }
+  for (int i = 0; i < kMeterRangeCount; ++i) {
+    adcZero[i] = readNumber(adcZeroText[i]);
+    adcFact[i] = readNumber(adcFactText[i]);
+  }
+}
+
+void CalibrationStore::load(const QString &path, int lastCurrentRange) {
+  const IniFile file(path);
+  for (int i = 0; i <= lastCurrentRange; ++i) {
+    currZeroText[i] = file.readString(kSection, key("GWR Zero ", i), kZeroDefault);
+    currFactText[i] = file.readString(kSection, key("GWR Fact ", i), kFactorDefault);
+  }
+  for (int i = 0; i < kPotentialRangeCount; ++i) {
+    dacZeroText[i] = file.readString(kSection, key("DAC Zero ", i), kZeroDefault);
+    dacFactText[i] = file.readString(kSection, key("DAC Fact ", i), kFactorDefault);
+  }
+  for (int i = 0; i < kMeterRangeCount; ++i) {
+    adcZeroText[i] = file.readString(kSection, key("ADC Zero ", i), kZeroDefault);
+    adcFactText[i] = file.readString(kSection, key("ADC Fact ", i), kFactorDefault);
+  }
+  SetCalibration(lastCurrentRange);
+}
+
+bool CalibrationStore::save(const QString &path, int lastCurrentRange, QString *error) const {
+  IniFile file(path);
+  for (int i = 0; i <= lastCurrentRange; ++i) {
+    file.writeString(kSection, key("GWR Zero ", i), currZeroText[i]);
+    file.writeString(kSection, key("GWR Fact ", i), currFactText[i]);
+  }
+  for (int i = 0; i < kPotentialRangeCount; ++i) {
+    file.writeString(kSection, key("DAC Zero ", i), dacZeroText[i]);
+    file.writeString(kSection, key("DAC Fact ", i), dacFactText[i]);
+  }
+  for (int i = 0; i < kMeterRangeCount; ++i) {
+    file.writeString(kSection, key("ADC Zero ", i), adcZeroText[i]);
+    file.writeString(kSection, key("ADC Fact ", i), adcFactText[i]);
+  }
+  if (file.save()) return true;
+  if (error) *error = QStringLiteral("Unable to write to %1").arg(path);
+  return false;
+}

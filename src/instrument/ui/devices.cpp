@@ -1,0 +1,177 @@
+#include "instrument/ui/devices.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include "app/app_paths.h"
+#include "app/ini_file.h"
+#include "instrument/port_backend.h"
+
+TDevice *Device = nullptr;
+
+namespace {
+
+QLabel *makeLabel(QWidget *parent, const QString &text, int left, int top, int width) {
+  auto *label = new QLabel(text, parent);
+  label->setGeometry(left, top, width, 16);
+  return label;
+}
+
+QString statusText(UnitStatus status) {
+  switch (status) {
+    case UnitStatus::Ok:
+      return QStringLiteral("OK");
+    case UnitStatus::NotReady:
+      return QStringLiteral("not ready");
+    case UnitStatus::Testing:
+      break;
+  }
+  return QStringLiteral("testing");
+}
+
+}  // namespace
+
+TDevice::TDevice(QWidget *parent) : QDialog(parent) {
+  Device = this;
+  setWindowTitle(QStringLiteral("Measurement device test"));
+  setFixedSize(252, 202);
+  QFont small = font();
+  small.setPixelSize(11);
+  setFont(small);
+
+  SelDevice = new QComboBox(this);
+  SelDevice->setGeometry(8, 8, 233, 22);
+  for (int i = 0; i < kModelCount; ++i) SelDevice->addItem(QString::fromLatin1(deviceModel(i).listEntry));
+
+  GroupBox1 = new QGroupBox(QStringLiteral(" Device status "), this);
+  GroupBox1->setGeometry(8, 40, 233, 113);
+  Label13 = makeLabel(GroupBox1, QStringLiteral("Communication port:"), 8, 20, 104);
+  Label14 = makeLabel(GroupBox1, QString(), 112, 20, 64);
+  Label1 = makeLabel(GroupBox1, QStringLiteral("Potentiostat:"), 8, 40, 104);
+  Label2 = makeLabel(GroupBox1, QString(), 112, 40, 64);
+  Label3 = makeLabel(GroupBox1, QStringLiteral("testing"), 176, 40, 55);
+  Label4 = makeLabel(GroupBox1, QStringLiteral("A/D converter:"), 8, 56, 104);
+  Label5 = makeLabel(GroupBox1, QString(), 112, 56, 64);
+  Label6 = makeLabel(GroupBox1, QStringLiteral("testing"), 176, 56, 55);
+  Label7 = makeLabel(GroupBox1, QStringLiteral("D/A converter:"), 8, 72, 104);
+  Label8 = makeLabel(GroupBox1, QString(), 112, 72, 64);
+  Label9 = makeLabel(GroupBox1, QStringLiteral("testing"), 176, 72, 55);
+  Label10 = makeLabel(GroupBox1, QStringLiteral("Programmable timer:"), 8, 88, 104);
+  Label11 = makeLabel(GroupBox1, QString(), 112, 88, 64);
+  Label12 = makeLabel(GroupBox1, QStringLiteral("testing"), 176, 88, 55);
+
+  // Which port backend answers, so a simulated instrument is never taken
+  // for the real one.
+  BackendLabel = new QLabel(this);
+  BackendLabel->setGeometry(8, 158, 150, 40);
+  BackendLabel->setWordWrap(true);
+  BackendLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+  Button1 = new QPushButton(QStringLiteral("&Close"), this);
+  Button1->setGeometry(164, 168, 75, 25);
+  Button1->setDefault(true);
+  connect(Button1, &QPushButton::clicked, this, &QDialog::reject);
+
+  Timer1 = new QTimer(this);
+  Timer1->setInterval(500);
+  connect(Timer1, &QTimer::timeout, this, &TDevice::Timer1Timer);
+
+  FormCreate();
+  connect(SelDevice, &QComboBox::currentIndexChanged, this, &TDevice::SelDeviceChange);
+}
+
+TDevice::~TDevice() {
+  FormDestroy();
+  if (Device == this) Device = nullptr;
+}
+
+void TDevice::FormCreate() {
+  const IniFile settings(programFile(QStringLiteral("marelt.ini")));
+  const int stored = settings.readInteger(QStringLiteral("Setup"), QStringLiteral("Selected device"), 0);
+  SelDevice->setCurrentIndex(stored >= 0 && stored < kModelCount ? stored : -1);
+  SelDeviceChange();
+}
+
+void TDevice::SelDeviceChange() {
+  const int index = SelDevice->currentIndex();
+  if (index < 0) return;
+  QString error;
+  const bool saved = instrument_.SelDeviceChange(index, &error);
+  const DeviceModel &m = instrument_.model();
+  Label2->setText(QString::fromLatin1(m.potentiostatLabel));
+  Label5->setText(QString::fromLatin1(m.converterLabel));
+  Label8->setText(QString::fromLatin1(m.converterLabel));
+  Label11->setText(QString::fromLatin1(m.timerLabel));
+  Label14->setText(QString::fromLatin1(m.portLabel));
+  if (electrodesMaxHandler_) electrodesMaxHandler_(m.maxElectrodes);
+  if (!saved) showWriteError(error);
+}
+
+int TDevice::selectedDeviceIndex() const { return SelDevice->currentIndex(); }
+
+void TDevice::selectDevice(int index) { SelDevice->setCurrentIndex(index); }
+
+void TDevice::setElectrodesMaxHandler(std::function<void(int)> handler) {
+  electrodesMaxHandler_ = std::move(handler);
+  if (electrodesMaxHandler_ && instrument_.hasModel()) electrodesMaxHandler_(instrument_.model().maxElectrodes);
+}
+
+bool TDevice::DeviceTest() {
+  const bool ok = instrument_.DeviceTest();
+  showTestResult();
+  return ok;
+}
+
+void TDevice::showTestResult() {
+  const DeviceTestResult &r = instrument_.lastTest();
+  Label3->setText(statusText(r.potentiostat));
+  Label6->setText(statusText(r.adConverter));
+  Label9->setText(statusText(r.daConverter));
+  Label12->setText(statusText(r.timer));
+}
+
+bool TDevice::saveCalibration(QString *error) { return instrument_.saveCalibration(error); }
+
+void TDevice::FormDestroy() {
+  if (destroyed_) return;
+  destroyed_ = true;
+  QString error;
+  if (!saveCalibration(&error)) showWriteError(error);
+}
+
+void TDevice::showWriteError(const QString &error) {
+  QMessageBox::critical(isVisible() ? this : parentWidget(), QStringLiteral("Error"), error);
+}
+
+void TDevice::FormActivate() { Timer1->start(); }
+
+void TDevice::FormDeactivate() { Timer1->stop(); }
+
+void TDevice::Timer1Timer() { DeviceTest(); }
+
+void TDevice::showEvent(QShowEvent *event) {
+  BackendLabel->setText(portBackendDescription());
+  showTestResult();
+  FormActivate();
+  QDialog::showEvent(event);
+}
+
+void TDevice::hideEvent(QHideEvent *event) {
+  FormDeactivate();
+  QDialog::hideEvent(event);
+}
+
+void TDevice::changeEvent(QEvent *event) {
+  if (event->type() == QEvent::ActivationChange && isVisible()) {
+    if (isActiveWindow())
+      FormActivate();
+    else
+      FormDeactivate();
+  }
+  QDialog::changeEvent(event);
+}
