@@ -1,6 +1,42 @@
+// Program start: parse the command line, choose the instrument port, then
+// either run a command-line form or create the windows and run the program.
 #include <QApplication>
 
+#include "app/app_paths.h"
+#include "app/command_line.h"
+#include "app/measurement_record.h"
+#include "app/ui/about.h"
+#include "app/ui/sdimain.h"
+#include "files/command_forms.h"
+#include "files/ui/viewdta.h"
+#include "graph/ui/colors.h"
+
 int main(int argc, char **argv) {
+  // The command-line forms open no window and must work without a display.
+  if (isHeadlessInvocation(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  return 0;
+  QApplication::setApplicationName(QStringLiteral("dpv"));
+  QApplication::setApplicationDisplayName(kTitle);
+  QApplication::setApplicationVersion(QStringLiteral("1.0"));
+
+  const CommandLine cl = parseCommandLine(QApplication::arguments(), QString());
+  if (!cl.folder.isEmpty()) setProgramFolder(cl.folder);
+
+  switch (cl.mode) {
+    case CommandLine::Mode::ExportText:
+      return exportTextCommand(cl.input, cl.output);
+    case CommandLine::Mode::Resave:
+      return resaveCommand(cl.input, cl.output);
+    default:
+      break;
+  }
+
+  // The windows, created once in their fixed order; each reads its settings.
+  TSDIAppForm mainWindow;
+  TAboutBox aboutBox(&mainWindow);
+  TViewdata viewdata(mainWindow.record(), &mainWindow);
+  TGColors colors(&mainWindow);
+  mainWindow.show();
+  return app.exec();
 }

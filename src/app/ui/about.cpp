@@ -1,0 +1,47 @@
+#include "app/ui/about.h"
+
+#include <QDialogButtonBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "app/measurement_record.h"
+#include "app/ui/app_icons.h"
+
+TAboutBox *AboutBox = nullptr;
+
+namespace {
+const char *const kReleaseDate = "2026-12-08";
+}
+
+TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent) {
+  AboutBox = this;
+  setWindowTitle(QStringLiteral("About"));
+  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+  auto *icon = new QLabel;
+  icon->setPixmap(appIcon(AppIcon::Program).pixmap(48, 48));
+  icon->setAlignment(Qt::AlignTop);
+  auto *title = new QLabel(kTitle);
+  QFont titleFont = title->font();
+  titleFont.setBold(true);
+  titleFont.setPointSizeF(titleFont.pointSizeF() * 1.2);
+  title->setFont(titleFont);
+  auto *text = new QVBoxLayout;
+  text->addWidget(title);
+  text->addWidget(new QLabel(QStringLiteral("Version 1.0")));
+  text->addWidget(new QLabel(QStringLiteral("Last modified: ") + QString::fromLatin1(kReleaseDate)));
+  text->addStretch();
+  auto *top = new QHBoxLayout;
+  top->addWidget(icon);
+  top->addSpacing(12);
+  top->addLayout(text);
+  auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  auto *layout = new QVBoxLayout(this);
+  layout->addLayout(top);
+  layout->addWidget(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+}

@@ -1,0 +1,135 @@
+#include "app/ui/app_icons.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+namespace {
+
+void drawPage(QPainter &p, const QColor &fill) {
+  QPainterPath page;
+  page.moveTo(4, 1);
+  page.lineTo(15, 1);
+  page.lineTo(19, 5);
+  page.lineTo(19, 22);
+  page.lineTo(4, 22);
+  page.closeSubpath();
+  p.setPen(QPen(QColor(60, 60, 60), 1));
+  p.setBrush(fill);
+  p.drawPath(page);
+}
+
+void drawCurve(QPainter &p, const QRectF &r, const QColor &color, qreal width) {
+  QPainterPath curve;
+  curve.moveTo(r.left(), r.bottom());
+  curve.cubicTo(r.left() + r.width() * 0.35, r.bottom(), r.left() + r.width() * 0.4, r.top(),
+                r.center().x(), r.top());
+  curve.cubicTo(r.left() + r.width() * 0.6, r.top(), r.left() + r.width() * 0.65, r.bottom(), r.right(),
+                r.bottom());
+  p.setPen(QPen(color, width, Qt::SolidLine, Qt::RoundCap));
+  p.setBrush(Qt::NoBrush);
+  p.drawPath(curve);
+}
+
+void paint(QPainter &p, AppIcon kind) {
+  p.setRenderHint(QPainter::Antialiasing);
+  switch (kind) {
+    case AppIcon::Program:
+      p.setPen(QPen(QColor(40, 40, 40), 1));
+      p.setBrush(Qt::white);
+      p.drawRect(QRectF(1.5, 1.5, 21, 21));
+      drawCurve(p, QRectF(4, 6, 16, 13), QColor(0, 0, 200), 2);
+      break;
+    case AppIcon::New:
+      drawPage(p, Qt::white);
+      break;
+    case AppIcon::Open:
+      p.setPen(QPen(QColor(120, 90, 20), 1));
+      p.setBrush(QColor(240, 200, 90));
+      p.drawRect(QRectF(2, 6, 19, 14));
+      p.setBrush(QColor(250, 220, 120));
+      p.drawPolygon(QPolygonF({QPointF(2, 20), QPointF(6, 10), QPointF(23, 10), QPointF(19, 20)}));
+      break;
+    case AppIcon::Save:
+      p.setPen(QPen(QColor(20, 40, 90), 1));
+      p.setBrush(QColor(60, 100, 180));
+      p.drawRect(QRectF(2.5, 2.5, 19, 19));
+      p.setBrush(Qt::white);
+      p.drawRect(QRectF(6, 3, 12, 7));
+      p.setBrush(QColor(200, 200, 200));
+      p.drawRect(QRectF(7, 14, 10, 7));
+      break;
+    case AppIcon::Cut:
+      p.setPen(QPen(QColor(60, 60, 60), 1.6));
+      p.setBrush(Qt::NoBrush);
+      p.drawLine(QPointF(7, 2), QPointF(15, 15));
+      p.drawLine(QPointF(17, 2), QPointF(9, 15));
+      p.drawEllipse(QPointF(7, 18), 3.5, 3.5);
+      p.drawEllipse(QPointF(17, 18), 3.5, 3.5);
+      break;
+    case AppIcon::Copy:
+      p.translate(-2, -1);
+      drawPage(p, QColor(235, 235, 235));
+      p.translate(5, 3);
+      p.scale(0.9, 0.9);
+      drawPage(p, Qt::white);
+      break;
+    case AppIcon::Paste:
+      p.setPen(QPen(QColor(100, 70, 30), 1));
+      p.setBrush(QColor(200, 160, 100));
+      p.drawRect(QRectF(3, 3, 15, 19));
+      p.setBrush(QColor(120, 120, 120));
+      p.drawRect(QRectF(7, 1.5, 7, 4));
+      p.translate(7, 6);
+      p.scale(0.7, 0.75);
+      drawPage(p, Qt::white);
+      break;
+    case AppIcon::Print:
+      p.setPen(QPen(QColor(50, 50, 50), 1));
+      p.setBrush(Qt::white);
+      p.drawRect(QRectF(6, 2, 12, 8));
+      p.setBrush(QColor(170, 170, 170));
+      p.drawRect(QRectF(2, 9, 20, 9));
+      p.setBrush(Qt::white);
+      p.drawRect(QRectF(6, 15, 12, 7));
+      break;
+    case AppIcon::ViewData:
+      drawPage(p, Qt::white);
+      p.setPen(QPen(QColor(60, 60, 60), 1));
+      for (int y = 7; y <= 19; y += 3) p.drawLine(QPointF(7, y), QPointF(16, y));
+      break;
+    case AppIcon::Meter:
+      p.setPen(QPen(QColor(40, 40, 40), 1));
+      p.setBrush(QColor(230, 230, 200));
+      p.drawRoundedRect(QRectF(1.5, 4.5, 21, 15), 2, 2);
+      p.setPen(QPen(QColor(0, 0, 128), 1.5));
+      p.drawText(QRectF(1.5, 4.5, 21, 15), Qt::AlignCenter, QStringLiteral("mV"));
+      break;
+    case AppIcon::Run:
+      p.setPen(Qt::NoPen);
+      p.setBrush(QColor(0, 150, 0));
+      p.drawPolygon(QPolygonF({QPointF(6, 3), QPointF(20, 12), QPointF(6, 21)}));
+      break;
+    case AppIcon::Stop:
+      p.setPen(Qt::NoPen);
+      p.setBrush(QColor(200, 20, 20));
+      p.drawRect(QRectF(5, 5, 14, 14));
+      break;
+  }
+}
+
+}  // namespace
+
+QIcon appIcon(AppIcon kind) {
+  QIcon icon;
+  for (int size : {24, 48}) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.scale(size / 24.0, size / 24.0);
+    paint(p, kind);
+    p.end();
+    icon.addPixmap(pixmap);
+  }
+  return icon;
+}

@@ -1,0 +1,334 @@
+#include "app/ui/sdimain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QTimer>
+#include <QToolButton>
+
+#include "app/app_paths.h"
+#include "app/ini_file.h"
+#include "app/ui/about.h"
+#include "app/ui/app_icons.h"
+#include "app/ui/help_window.h"
+#include "files/ui/file_commands.h"
+#include "files/ui/viewdta.h"
+#include "graph/ui/colors.h"
+#include "graph/scaling.h"
+#include "graph/ui/graph_view.h"
+#include "measurement/parameters.h"
+
+TSDIAppForm *SDIAppForm = nullptr;
+
+namespace {
+
+const QString kSettingsFile = QStringLiteral("marelt.ini");
+const QString kHelpFile = QStringLiteral("marelt.hlp");
+
+// The memo's lines as the description: a final line end starts no new line.
+QStringList memoLines(const QPlainTextEdit *memo) {
+  QString text = memo->toPlainText();
+  if (text.isEmpty()) return {};
+  if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
+  return text.split(QLatin1Char('\n'));
+}
+
+void setTextIfDifferent(QLineEdit *edit, const QString &text) {
+  if (edit->text() != text) edit->setText(text);
+}
+
+void setLabel(QLabel *label, const QString &text) {
+  if (label->text() != text) label->setText(text);
+}
+
+}  // namespace
+
+TSDIAppForm::TSDIAppForm(QWidget *parent) : QMainWindow(parent), files_(std::make_unique<FileCommands>(*this)) {
+  SDIAppForm = this;
+  setWindowTitle(kTitle);
+  setWindowIcon(appIcon(AppIcon::Program));
+  resize(798, 586);
+  setMinimumHeight(508);
+  buildActions();
+  buildControls();
+  Timer1 = new QTimer(this);
+  Timer1->setTimerType(Qt::PreciseTimer);
+  Timer1->setInterval(110);
+  connectControls();
+  FormCreate();
+}
+
+TSDIAppForm::~TSDIAppForm() {
+  if (SDIAppForm == this) SDIAppForm = nullptr;
+}
+
+void TSDIAppForm::connectControls() {
+  auto onText = [this](QLineEdit *edit, QString ParameterTexts::*field, auto handler) {
+    connect(edit, &QLineEdit::textChanged, this, [this, field, handler](const QString &text) {
+      record_.texts.*field = text;
+      handler();
+    });
+  };
+  auto redraw = [this] { Redraw(); };
+  auto parameters = [this] {
+    SetParameters(record_);
+    refreshDisplay();
+  };
+  onText(PotStartEdit, &ParameterTexts::potStart, redraw);
+  onText(PotEndEdit, &ParameterTexts::potEnd, redraw);
+  onText(CurrMinEdit, &ParameterTexts::currMin, redraw);
+  onText(CurrMaxEdit, &ParameterTexts::currMax, redraw);
+  onText(DampingEdit, &ParameterTexts::damping, redraw);
+  onText(SweepEdit, &ParameterTexts::sweep, parameters);
+  onText(PulsePeriodEdit, &ParameterTexts::period, parameters);
+  onText(DataAccumulationEdit, &ParameterTexts::accumulation, parameters);
+  // The amplitude has no change handling of its own: the next SetParameters takes it.
+  onText(PulseAmplitudeEdit, &ParameterTexts::amplitude, [] {});
+  onText(PrePotEdit, &ParameterTexts::prePot, [this] { PrePotEditChange(record_); });
+  onText(PreTimeEdit, &ParameterTexts::preTime, [this] { PreTimeEditChange(record_); });
+  connect(CurrUnitBox, &QComboBox::currentIndexChanged, this, [this](int index) {
+    record_.texts.currUnitIndex = index;
+    Redraw();
+  });
+  connect(DampingBox, &QComboBox::currentIndexChanged, this, [this](int index) {
+    record_.texts.dampingUnitIndex = index;
+    Redraw();
+  });
+  connect(Electrodes, &QSpinBox::valueChanged, this, [this](int value) { record_.texts.electrodes = value; });
+  connect(Memo1, &QPlainTextEdit::textChanged, this, &TSDIAppForm::onDescriptionEdited);
+  connect(graph, &GraphView::recordChanged, this, &TSDIAppForm::syncFromRecord);
+  // A redraw rescales and derives the parameters again, so the labels follow.
+  connect(graph, &GraphView::graphDrawn, this, &TSDIAppForm::refreshDisplay);
+  graph->setColors([] { return GColors ? GColors->lineColor() : QColor(Qt::blue); },
+                   [] { return GColors ? GColors->backgroundColor() : QColor(Qt::white); });
+
+  connect(FileOpen1, &QAction::triggered, this, [this] { files_->FileOpen1Execute(); });
+  connect(FileSave1, &QAction::triggered, this, [this] { files_->FileSaveAs1Execute(); });
+  connect(FileSaveAs1, &QAction::triggered, this, [this] { files_->FileSaveAs1Execute(); });
+  connect(Viewdatatext1, &QAction::triggered, this, &TSDIAppForm::Viewdatatext1Click);
+  connect(Graphsetup1, &QAction::triggered, this, &TSDIAppForm::Graphsetup1Click);
+
+  connect(FileNew1, &QAction::triggered, this, &TSDIAppForm::FileNew1Execute);
+  connect(FileExit1, &QAction::triggered, this, &TSDIAppForm::FileExit1Execute);
+  connect(Helpindex1, &QAction::triggered, this, &TSDIAppForm::Helpindex1Click);
+  connect(HelpAbout1, &QAction::triggered, this, &TSDIAppForm::HelpAbout1Execute);
+  connect(EditCut1, &QAction::triggered, this, [] {
+    QWidget *w = QApplication::focusWidget();
+    if (auto *e = qobject_cast<QLineEdit *>(w)) e->cut();
+    if (auto *m = qobject_cast<QPlainTextEdit *>(w)) m->cut();
+  });
+  connect(EditCopy1, &QAction::triggered, this, [] {
+    QWidget *w = QApplication::focusWidget();
+    if (auto *e = qobject_cast<QLineEdit *>(w)) e->copy();
+    if (auto *m = qobject_cast<QPlainTextEdit *>(w)) m->copy();
+  });
+  connect(EditPaste1, &QAction::triggered, this, [] {
+    QWidget *w = QApplication::focusWidget();
+    if (auto *e = qobject_cast<QLineEdit *>(w)) e->paste();
+    if (auto *m = qobject_cast<QPlainTextEdit *>(w)) m->paste();
+  });
+
+  // Commands whose windows are not part of the program yet.
+  for (QAction *a : {Printersetup1, Print1, Run1, Devicesetup1, Calibration1, Potentialmetercalibration1,
+                     SpeedButton2})
+    a->setEnabled(false);
+}
+
+void TSDIAppForm::FormCreate() {
+  CurrUnitBox->setCurrentIndex(0);
+  const IniFile ini(programFile(kSettingsFile));
+  ParameterTexts texts = record_.texts;
+  readSetupSection(ini, &texts, &windowState_);
+  // Each assignment fires the control's change handling, as typing would.
+  CurrMinEdit->setText(texts.currMin);
+  CurrMaxEdit->setText(texts.currMax);
+  CurrUnitBox->setCurrentIndex(texts.currUnitIndex);
+  DampingEdit->setText(texts.damping);
+  DampingBox->setCurrentIndex(texts.dampingUnitIndex);
+  PotStartEdit->setText(texts.potStart);
+  PotEndEdit->setText(texts.potEnd);
+  SweepEdit->setText(texts.sweep);
+  PulseAmplitudeEdit->setText(texts.amplitude);
+  PulsePeriodEdit->setText(texts.period);
+  DataAccumulationEdit->setText(texts.accumulation);
+  PreTimeEdit->setText(texts.preTime);
+  PrePotEdit->setText(texts.prePot);
+  Electrodes->setValue(texts.electrodes);
+  record_.texts.electrodes = Electrodes->value();
+  if (windowState_.windowMaximized) setWindowState(Qt::WindowMaximized);
+  files_->setInitialDirectory(windowState_.initialDirectory);
+  XYFactors(record_);
+  record_.description = readDescription(ini);
+  {
+    const QSignalBlocker block(Memo1);
+    Memo1->setPlainText(record_.description.join(QLatin1Char('\n')));
+  }
+  record_.zoomDragging = false;
+  record_.zoomed = false;
+  record_.runState = RunIdle;
+  record_.dataSaved = true;
+  record_.askFileName = true;
+  record_.markerShown = false;
+  record_.refMarkerShown = false;
+  record_.runDateTime.clear();
+  record_.dataFileName.clear();
+  refreshDisplay();
+}
+
+void TSDIAppForm::onDescriptionEdited() {
+  if (!syncing_) record_.description = memoLines(Memo1);
+}
+
+void TSDIAppForm::syncFromRecord() {
+  const ParameterTexts &t = record_.texts;
+  // Copies, since each assignment runs handlers that write the record.
+  const ParameterTexts texts = t;
+  setTextIfDifferent(CurrMinEdit, texts.currMin);
+  setTextIfDifferent(CurrMaxEdit, texts.currMax);
+  if (CurrUnitBox->currentIndex() != texts.currUnitIndex) CurrUnitBox->setCurrentIndex(texts.currUnitIndex);
+  setTextIfDifferent(DampingEdit, texts.damping);
+  if (DampingBox->currentIndex() != texts.dampingUnitIndex) DampingBox->setCurrentIndex(texts.dampingUnitIndex);
+  setTextIfDifferent(PotStartEdit, texts.potStart);
+  setTextIfDifferent(PotEndEdit, texts.potEnd);
+  setTextIfDifferent(SweepEdit, texts.sweep);
+  setTextIfDifferent(PulseAmplitudeEdit, texts.amplitude);
+  setTextIfDifferent(PulsePeriodEdit, texts.period);
+  setTextIfDifferent(DataAccumulationEdit, texts.accumulation);
+  setTextIfDifferent(PreTimeEdit, texts.preTime);
+  setTextIfDifferent(PrePotEdit, texts.prePot);
+  if (Electrodes->maximum() != texts.electrodesMax) Electrodes->setMaximum(texts.electrodesMax);
+  if (Electrodes->value() != texts.electrodes) Electrodes->setValue(texts.electrodes);
+  if (memoLines(Memo1) != record_.description) {
+    syncing_ = true;
+    Memo1->setPlainText(record_.description.join(QLatin1Char('\n')));
+    syncing_ = false;
+  }
+  refreshDisplay();
+}
+
+void TSDIAppForm::refreshDisplay() {
+  setLabel(PulseStepInfo, record_.pulseStepInfo);
+  setLabel(RecordTimeInfo, record_.recordTimeInfo);
+  setLabel(PulseNrInfo, record_.pulseNrInfo);
+  setLabel(RunTimeInfo, record_.runTimeInfo);
+  const StatusPanels &p = record_.panels;
+  setLabel(Panel5, p.panel5);
+  setLabel(Panel6, p.panel6);
+  setLabel(Panel7, p.panel7);
+  setLabel(Panel8, p.panel8);
+  setLabel(Panel3, p.panel3);
+  setLabel(Panel4, p.panel4);
+  Run1->setToolTip(record_.runHint);
+  Run1->setStatusTip(record_.runHint);
+  if (windowTitle() != record_.caption()) setWindowTitle(record_.caption());
+}
+
+void TSDIAppForm::Redraw() { graph->Redraw(); }
+
+bool TSDIAppForm::askToSaveData() {
+  if (record_.dataSaved) return true;
+  const auto answer = QMessageBox::warning(this, kTitle, QStringLiteral("Data not saved. Save?"),
+                                           QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+  if (answer == QMessageBox::Cancel) return false;
+  if (answer == QMessageBox::No) return true;
+  return saveMeasurement();
+}
+
+bool TSDIAppForm::saveMeasurement() {
+  // A save that was cancelled or failed ends the command that asked, so the
+  // measurement is never lost.
+  return files_->FileSaveAs1Execute();
+}
+
+bool TSDIAppForm::runActive() const { return Timer1->isActive(); }
+
+void TSDIAppForm::stopRun() { Timer1->stop(); }
+
+void TSDIAppForm::leaveZoom() {
+  if (record_.zoomed) graph->PaintBox2DblClick();
+}
+
+void TSDIAppForm::Viewdatatext1Click() { Viewdata->exec(); }
+
+void TSDIAppForm::Graphsetup1Click() {
+  GColors->exec();
+  Redraw();
+}
+
+void TSDIAppForm::FileNew1Execute() {
+  if (!askToSaveData()) return;
+  record_.pointIndex = 0;
+  record_.dataSaved = false;
+  record_.askFileName = true;
+  record_.dataFileName.clear();
+  record_.runDateTime.clear();
+  record_.runTimeInfo = QStringLiteral("Run time:");
+  graph->DrawGraph();
+  record_.runHint = QStringLiteral("Start of measurement");
+  refreshDisplay();
+}
+
+void TSDIAppForm::FileExit1Execute() {
+  if (!askToSaveData()) return;
+  closeConfirmed_ = true;
+  close();
+}
+
+void TSDIAppForm::closeEvent(QCloseEvent *event) {
+  // Closing by the title bar asks as Exit does, so no measurement is lost.
+  if (!closeConfirmed_ && !askToSaveData()) {
+    event->ignore();
+    return;
+  }
+  closeConfirmed_ = false;
+  FormClose();
+  event->accept();
+}
+
+void TSDIAppForm::FormClose() {
+  if (record_.zoomed) {
+    CurrMinEdit->setText(record_.savedCurrMin);
+    CurrMaxEdit->setText(record_.savedCurrMax);
+  }
+  const QString path = programFile(kSettingsFile);
+  IniFile ini(path);
+  windowState_.windowMaximized = isMaximized();
+  windowState_.initialDirectory = files_->initialDirectory();
+  writeSetupSection(ini, record_.texts, windowState_);
+  GColors->writeSettings(ini);
+  writeDescription(ini, record_.description);
+  QString error;
+  if (!ini.save(&error))
+    QMessageBox::critical(this, kTitle, QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(path)));
+}
+
+void TSDIAppForm::keyPressEvent(QKeyEvent *event) {
+  if (event->key() == Qt::Key_Escape && Stop1->isEnabled()) {
+    Stop1->trigger();
+    return;
+  }
+  QMainWindow::keyPressEvent(event);
+}
+
+void TSDIAppForm::Helpindex1Click() {
+  const QString path = programFile(kHelpFile);
+  auto *help = findChild<HelpWindow *>();
+  if (!help) help = new HelpWindow(this);
+  QString error;
+  if (!help->showFile(path, &error)) {
+    QMessageBox::critical(this, kTitle, QStringLiteral("Cannot open the help file %1: %2").arg(path, error));
+    return;
+  }
+  help->show();
+  help->raise();
+}
+
+void TSDIAppForm::HelpAbout1Execute() { AboutBox->exec(); }

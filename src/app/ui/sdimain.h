@@ -1,0 +1,108 @@
+#pragma once
+// The main window: parameter controls, status panels, graph and description;
+// it owns the measurement record and routes every command.
+
+#include <QMainWindow>
+#include <memory>
+
+#include "app/main_settings.h"
+#include "app/measurement_record.h"
+#include "files/ui/file_command_host.h"
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QSpinBox;
+class QTimer;
+class QToolButton;
+class FileCommands;
+class GraphView;
+
+class TSDIAppForm : public QMainWindow, public FileCommandHost {
+  Q_OBJECT
+ public:
+  explicit TSDIAppForm(QWidget *parent = nullptr);
+  ~TSDIAppForm() override;
+
+  MeasurementRecord &record() override { return record_; }
+  const MeasurementRecord &record() const { return record_; }
+  FileCommands &fileCommands() { return *files_; }
+
+  // Puts the record's texts into the controls (firing their change handling,
+  // as typing would) and refreshes labels, panels, hints and caption.
+  void syncFromRecord() override;
+
+  // The rest of what the file commands need.
+  QWidget *hostWindow() override { return this; }
+  bool runActive() const override;
+  void stopRun() override;
+  void leaveZoom() override;
+  void requestRedraw() override { Redraw(); }
+
+  // Commands.
+  void FileNew1Execute();
+  void FileExit1Execute();
+  void Helpindex1Click();
+  void HelpAbout1Execute();
+  void Viewdatatext1Click();
+  void Graphsetup1Click();
+  void Redraw();
+
+  // The "Data not saved. Save?" question; false when the command must end.
+  bool askToSaveData();
+
+  // Parameter controls.
+  QLineEdit *CurrMinEdit = nullptr, *CurrMaxEdit = nullptr, *DampingEdit = nullptr;
+  QComboBox *CurrUnitBox = nullptr, *DampingBox = nullptr;
+  QLineEdit *PotStartEdit = nullptr, *PotEndEdit = nullptr;
+  QLineEdit *SweepEdit = nullptr, *PulseAmplitudeEdit = nullptr, *PulsePeriodEdit = nullptr,
+            *DataAccumulationEdit = nullptr;
+  QSpinBox *Electrodes = nullptr;
+  QLineEdit *PrePotEdit = nullptr, *PreTimeEdit = nullptr;
+  QLabel *PulseStepInfo = nullptr, *RecordTimeInfo = nullptr, *PulseNrInfo = nullptr, *RunTimeInfo = nullptr;
+  // Status panels.
+  QLabel *Panel5 = nullptr, *Panel6 = nullptr, *Panel7 = nullptr, *Panel8 = nullptr, *Panel3 = nullptr,
+         *Panel4 = nullptr;
+  QPlainTextEdit *Memo1 = nullptr;
+  QToolButton *BitBtnRun = nullptr, *BitBtnStop = nullptr;
+  GraphView *graph = nullptr;
+
+  // Actions (menu items and tool buttons).
+  QAction *FileNew1 = nullptr, *FileOpen1 = nullptr, *FileSave1 = nullptr, *FileSaveAs1 = nullptr,
+          *Printersetup1 = nullptr, *Print1 = nullptr, *FileExit1 = nullptr;
+  QAction *EditCut1 = nullptr, *EditCopy1 = nullptr, *EditPaste1 = nullptr, *Viewdatatext1 = nullptr;
+  QAction *Run1 = nullptr, *Stop1 = nullptr;
+  QAction *Graphsetup1 = nullptr, *Devicesetup1 = nullptr, *Calibration1 = nullptr,
+          *Potentialmetercalibration1 = nullptr;
+  QAction *SpeedButton2 = nullptr;
+  QAction *Helpindex1 = nullptr, *HelpAbout1 = nullptr;
+
+  QTimer *Timer1 = nullptr;
+
+ protected:
+  void closeEvent(QCloseEvent *event) override;
+  void keyPressEvent(QKeyEvent *event) override;
+
+ private:
+  void buildControls();
+  void buildActions();
+  void connectControls();
+  void FormCreate();
+  // Writes the settings and releases the port; returns the error text when the
+  // settings file could not be written.
+  void FormClose();
+  void refreshDisplay();
+  void onDescriptionEdited();
+  // Saves as the Save command does; true when the data were written.
+  bool saveMeasurement();
+
+  MeasurementRecord record_;
+  std::unique_ptr<FileCommands> files_;
+  MainWindowState windowState_;
+  bool closeConfirmed_ = false;
+  bool syncing_ = false;
+};
+
+extern TSDIAppForm *SDIAppForm;
