@@ -156,7 +156,9 @@ std::optional<double> drawReport(QPainter &painter, const PageGeometry &page, co
   if (l.graphFits) {
     painter.setPen(lastPen);
     painter.setBrush(Qt::white);
-    painter.drawRect(QRect(QPoint(l.left, l.graphTop), QPoint(PW - l.right - 1, PH - l.bottom - 1)));
+    // A stroked rectangle covers its size plus the pen: the outline ends one
+    // pixel inside the right and bottom edges.
+    painter.drawRect(QRect(l.left, l.graphTop, PW - l.right - l.left - 1, PH - l.bottom - l.graphTop - 1));
     // A zero span has no scale: the frame stays empty.
     if (usableSpan(r.axisPotStart, r.axisPotEnd) && usableSpan(r.axisCurrMin, r.axisCurrMax)) {
       const double sy = (PH - l.top - l.bottom) * 0.5 / (r.axisCurrMax - r.axisCurrMin);

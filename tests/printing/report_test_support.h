@@ -1,0 +1,63 @@
+#pragma once
+// A measurement and a page the report tests draw with.
+
+#include <QImage>
+#include <QPainter>
+
+#include "app/measurement_record.h"
+#include "printing/report_layout.h"
+
+// An A4 sheet at 600 dpi whose unprintable border is 0.5 cm (118 pixels) on every side.
+inline PageGeometry a4At600Dpi() { return {4961, 7016, 4725, 6780, 600, 600}; }
+
+inline ReportStyle testStyle() {
+  ReportStyle style;
+  style.font = QFont(QStringLiteral("Arial"));
+  style.font.setPointSize(12);
+  style.curveColor = Qt::red;
+  style.lineWidth = 2;
+  return style;
+}
+
+// Potential axis -500..500 mV, current axis -1..1 uA, no smoothing, no points.
+inline MeasurementRecord testRecord() {
+  MeasurementRecord r;
+  r.texts.potStart = "-500";
+  r.texts.potEnd = "500";
+  r.texts.sweep = "10";
+  r.texts.amplitude = "50";
+  r.texts.period = "100";
+  r.texts.accumulation = "10";
+  r.texts.preTime = "0";
+  r.texts.prePot = "0";
+  r.texts.currMin = "-1";
+  r.texts.currMax = "1";
+  r.texts.currUnitIndex = 2;
+  r.texts.damping = "0";
+  r.texts.dampingUnitIndex = 0;
+  r.description = QStringList{"Sample A"};
+  r.dataFileName = "/data/Run.dpv";
+  r.runDateTime = "Monday";
+  r.pulseStepInfo = "Pulse step: 1.0 mV";
+  r.recordTimeInfo = "Recording time: 100.0 s";
+  r.pulseNrInfo = "Pulse number: 1000";
+  r.axisPotStart = -0.5;
+  r.axisPotEnd = 0.5;
+  r.axisCurrMin = -1e-6;
+  r.axisCurrMax = 1e-6;
+  r.sweepStart = -0.5;
+  r.pulseStep = 0.001;
+  r.dampingFactor = 0;
+  r.dampingRest = 1;
+  return r;
+}
+
+inline QImage drawnReport(const MeasurementRecord &record, const ReportStyle &style = testStyle(),
+                          const PageGeometry &page = a4At600Dpi(), std::optional<double> *lastSmoothed = nullptr) {
+  QImage image(page.pageWidth, page.pageHeight, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  const auto last = drawReport(painter, page, style, record);
+  if (lastSmoothed) *lastSmoothed = last;
+  return image;
+}
