@@ -1,0 +1,50 @@
+#pragma once
+// The "Potential meter calibration" dialog: zero and factor of the four
+// ranges of the potential meter, with the potential read every 200 ms while
+// it is open and a button that takes the reading as the zero.
+
+#include <QDialog>
+
+#include "calibration/meter_calibration.h"
+
+class Instrument;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTimer;
+
+class TPotCal : public QDialog {
+  Q_OBJECT
+ public:
+  explicit TPotCal(Instrument &instrument, QWidget *parent = nullptr, ReadoutClock &clock = steadyReadoutClock());
+
+  const MeterCalibration &calibration() const { return calibration_; }
+
+  void FormActivate();
+  void FormDeactivate();
+  void ZeroEditChange();
+  void FactorEditChange();
+  void Timer1Timer();
+  void Button4Click();
+
+  QGroupBox *GroupBox1, *GroupBox2;
+  QLabel *Label1, *Label2, *Label3;
+  QComboBox *PotRangeBox;
+  QLineEdit *ZeroEdit, *FactorEdit;
+  QLabel *Panel1;
+  QPushButton *Button3, *Button4;
+  QTimer *Timer1;
+
+ protected:
+  void showEvent(QShowEvent *event) override;
+  void hideEvent(QHideEvent *event) override;
+
+ private:
+  void FormCreate();
+
+  MeterCalibration calibration_;
+};
+
+extern TPotCal *PotCal;
