@@ -17,7 +17,7 @@
 struct SimCellParameters {
   double formalPotential = 0.100;  // E0, V
   int electrons = 1;               // n
-  double concentration = 1.5;      // bulk R, mmol/L
+  double concentration = 1.2;      // bulk R, mmol/L
   double diffusion = 1e-5;         // cm^2/s
   double area = 0.1;               // cm^2
   double doubleLayer = 2.0;        // uF

@@ -17,7 +17,7 @@ struct Parameter {
 const Parameter kParameters[] = {
     {"E0", "formal potential of the couple, V (0.100)", -5, 5, true},
     {"n", "electrons transferred, whole number (1)", 1, 10, true},
-    {"C", "bulk concentration of the reduced form, mmol/L (1.5)", 0, 1e6, true},
+    {"C", "bulk concentration of the reduced form, mmol/L (1.2)", 0, 1e6, true},
     {"D", "diffusion coefficient, cm2/s (1e-5)", 0, 1, false},
     {"A", "electrode area, cm2 (0.1)", 0, 1e4, false},
     {"Cdl", "double-layer capacitance, uF (2)", 0, 1e6, true},
