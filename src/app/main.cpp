@@ -1,15 +1,21 @@
 // Program start: parse the command line, choose the instrument port, then
 // either run a command-line form or create the windows and run the program.
 #include <QApplication>
+#include <QTextStream>
 
 #include "app/app_paths.h"
 #include "app/command_line.h"
+#include "app/measure_command.h"
 #include "app/measurement_record.h"
 #include "app/ui/about.h"
 #include "app/ui/sdimain.h"
 #include "files/command_forms.h"
 #include "files/ui/viewdta.h"
 #include "graph/ui/colors.h"
+#include "instrument/port_backend.h"
+#include "instrument/ui/devices.h"
+#include "printing/ui/printbox.h"
+#include "printing/ui/printwn.h"
 
 int main(int argc, char **argv) {
   // The command-line forms open no window and must work without a display.
@@ -20,23 +26,35 @@ int main(int argc, char **argv) {
   QApplication::setApplicationDisplayName(kTitle);
   QApplication::setApplicationVersion(QStringLiteral("1.0"));
 
-  const CommandLine cl = parseCommandLine(QApplication::arguments(), QString());
+  const CommandLine cl = parseCommandLine(QApplication::arguments(), simCellHelp());
   if (!cl.folder.isEmpty()) setProgramFolder(cl.folder);
+  QString error;
+  if (!selectPortBackend(cl.port, cl.simCell, &error)) {
+    QTextStream(stderr) << "dpv: " << error << Qt::endl;
+    return 2;
+  }
 
   switch (cl.mode) {
+    case CommandLine::Mode::Measure:
+      return measureCommand(cl.input, cl.output);
     case CommandLine::Mode::ExportText:
       return exportTextCommand(cl.input, cl.output);
     case CommandLine::Mode::Resave:
       return resaveCommand(cl.input, cl.output);
-    default:
+    case CommandLine::Mode::Report:
+    case CommandLine::Mode::Gui:
       break;
   }
 
   // The windows, created once in their fixed order; each reads its settings.
   TSDIAppForm mainWindow;
   TAboutBox aboutBox(&mainWindow);
+  TPage page(&mainWindow);
+  TPrintBox1 printBox(&mainWindow);
   TViewdata viewdata(mainWindow.record(), &mainWindow);
   TGColors colors(&mainWindow);
+  TDevice device(&mainWindow);
+  device.setElectrodesMaxHandler([&mainWindow](int maximum) { mainWindow.setElectrodesMaximum(maximum); });
   mainWindow.show();
   return app.exec();
 }

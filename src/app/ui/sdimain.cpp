@@ -5,12 +5,14 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
 
@@ -24,7 +26,14 @@
 #include "graph/ui/colors.h"
 #include "graph/scaling.h"
 #include "graph/ui/graph_view.h"
+#include "instrument/port_backend.h"
+#include "instrument/tvicport.h"
+#include "instrument/ui/devices.h"
+#include "measurement/acquisition.h"
+#include "measurement/instrument_run.h"
 #include "measurement/parameters.h"
+#include "printing/ui/printwn.h"
+#include "printing/ui/report_printing.h"
 
 TSDIAppForm *SDIAppForm = nullptr;
 
@@ -115,6 +124,12 @@ void TSDIAppForm::connectControls() {
   connect(FileSaveAs1, &QAction::triggered, this, [this] { files_->FileSaveAs1Execute(); });
   connect(Viewdatatext1, &QAction::triggered, this, &TSDIAppForm::Viewdatatext1Click);
   connect(Graphsetup1, &QAction::triggered, this, &TSDIAppForm::Graphsetup1Click);
+  connect(Devicesetup1, &QAction::triggered, this, &TSDIAppForm::Devicesetup1Click);
+  connect(Printersetup1, &QAction::triggered, this, &TSDIAppForm::Printersetup1Click);
+  connect(Print1, &QAction::triggered, this, &TSDIAppForm::Print1Click);
+  connect(Run1, &QAction::triggered, this, &TSDIAppForm::BitBtnRunClick);
+  connect(Stop1, &QAction::triggered, this, &TSDIAppForm::BitBtnStopClick);
+  connect(Timer1, &QTimer::timeout, this, &TSDIAppForm::Timer1Timer);
 
   connect(FileNew1, &QAction::triggered, this, &TSDIAppForm::FileNew1Execute);
   connect(FileExit1, &QAction::triggered, this, &TSDIAppForm::FileExit1Execute);
@@ -137,8 +152,7 @@ void TSDIAppForm::connectControls() {
   });
 
   // Commands whose windows are not part of the program yet.
-  for (QAction *a : {Printersetup1, Print1, Run1, Devicesetup1, Calibration1, Potentialmetercalibration1,
-                     SpeedButton2})
+  for (QAction *a : {Calibration1, Potentialmetercalibration1, SpeedButton2})
     a->setEnabled(false);
 }
 
@@ -179,7 +193,13 @@ void TSDIAppForm::FormCreate() {
   record_.markerShown = false;
   record_.refMarkerShown = false;
   record_.runDateTime.clear();
+  portAccess = std::make_unique<TVicPort>();
+  portAccess->Open();
   record_.dataFileName.clear();
+  auto *backend = new QLabel(portBackendDescription(), this);
+  backend->setToolTip(QStringLiteral("Instrument port in use"));
+  if (portBackendIsSimulated()) backend->setStyleSheet(QStringLiteral("QLabel { color: #8a4b00; font-weight: bold; }"));
+  statusBar()->addPermanentWidget(backend);
   refreshDisplay();
 }
 
@@ -250,13 +270,27 @@ bool TSDIAppForm::saveMeasurement() {
 
 bool TSDIAppForm::runActive() const { return Timer1->isActive(); }
 
-void TSDIAppForm::stopRun() { Timer1->stop(); }
+void TSDIAppForm::stopRun() { BitBtnStopClick(); }
 
 void TSDIAppForm::leaveZoom() {
   if (record_.zoomed) graph->PaintBox2DblClick();
 }
 
 void TSDIAppForm::Viewdatatext1Click() { Viewdata->exec(); }
+
+void TSDIAppForm::Devicesetup1Click() { Device->exec(); }
+
+void TSDIAppForm::setElectrodesMaximum(int maximum) {
+  // The count is kept within what the model offers, so the potentiostat is
+  // never sent an electrode code it does not have.
+  record_.texts.electrodesMax = maximum;
+  Electrodes->setMaximum(maximum);
+  record_.texts.electrodes = Electrodes->value();
+}
+
+void TSDIAppForm::Printersetup1Click() { ::Printersetup1Click(this); }
+
+void TSDIAppForm::Print1Click() { ::Print1Click(this, record_); }
 
 void TSDIAppForm::Graphsetup1Click() {
   GColors->exec();
@@ -294,6 +328,8 @@ void TSDIAppForm::closeEvent(QCloseEvent *event) {
 }
 
 void TSDIAppForm::FormClose() {
+  Timer1->stop();
+  Device->instrument().PotentiostatOff();
   if (record_.zoomed) {
     CurrMinEdit->setText(record_.savedCurrMin);
     CurrMaxEdit->setText(record_.savedCurrMax);
@@ -303,11 +339,16 @@ void TSDIAppForm::FormClose() {
   windowState_.windowMaximized = isMaximized();
   windowState_.initialDirectory = files_->initialDirectory();
   writeSetupSection(ini, record_.texts, windowState_);
+  ini.writeInteger(QStringLiteral("Setup"), QStringLiteral("Selected device"), Device->selectedDeviceIndex());
   GColors->writeSettings(ini);
+  Page->writeSettings(ini);
   writeDescription(ini, record_.description);
   QString error;
   if (!ini.save(&error))
     QMessageBox::critical(this, kTitle, QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(path)));
+  // A settings file that cannot be written never keeps the user from ending.
+  portAccess->Close();
+  portAccess.reset();
 }
 
 void TSDIAppForm::keyPressEvent(QKeyEvent *event) {

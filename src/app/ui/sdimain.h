@@ -17,8 +17,12 @@ class QPlainTextEdit;
 class QSpinBox;
 class QTimer;
 class QToolButton;
+class Acquisition;
 class FileCommands;
 class GraphView;
+class InstrumentRun;
+class QElapsedTimer;
+class TVicPort;
 
 class TSDIAppForm : public QMainWindow, public FileCommandHost {
   Q_OBJECT
@@ -48,6 +52,18 @@ class TSDIAppForm : public QMainWindow, public FileCommandHost {
   void HelpAbout1Execute();
   void Viewdatatext1Click();
   void Graphsetup1Click();
+  void Devicesetup1Click();
+  void Printersetup1Click();
+  void Print1Click();
+
+  // The measurement run.
+  void BitBtnRunClick();
+  void Timer1Timer();
+  void BitBtnStopClick();
+  // The highest electrode count of the instrument model in use.
+  void setElectrodesMaximum(int maximum);
+  // DeviceTest, and the device window when it fails; true when the command may go on.
+  bool instrumentCheck();
   void Redraw();
 
   // The "Data not saved. Save?" question; false when the command must end.
@@ -98,8 +114,15 @@ class TSDIAppForm : public QMainWindow, public FileCommandHost {
   // Saves as the Save command does; true when the data were written.
   bool saveMeasurement();
 
+  // Commands that use the instrument or reset its timer wait while a run goes on.
+  void setRunCommandsEnabled(bool idle);
+
   MeasurementRecord record_;
   std::unique_ptr<FileCommands> files_;
+  std::unique_ptr<TVicPort> portAccess;
+  std::unique_ptr<InstrumentRun> runInstrument_;
+  std::unique_ptr<QElapsedTimer> runClock_;
+  std::unique_ptr<Acquisition> acquisition_;
   MainWindowState windowState_;
   bool closeConfirmed_ = false;
   bool syncing_ = false;

@@ -1,0 +1,87 @@
+#include "app/measure_command.h"
+
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QLocale>
+#include <QTextStream>
+#include <QThread>
+
+#include "app/app_paths.h"
+#include "app/ini_file.h"
+#include "app/main_settings.h"
+#include "files/file_operations.h"
+#include "instrument/instrument.h"
+#include "instrument/tvicport.h"
+#include "measurement/acquisition.h"
+#include "measurement/instrument_run.h"
+
+namespace {
+
+enum ExitCode { Done = 0, CannotRead = 1, CannotWrite = 2, CannotMeasure = 3 };
+
+QTextStream &err() {
+  static QTextStream stream(stderr);
+  return stream;
+}
+
+}  // namespace
+
+int measureCommand(const QString &params, const QString &out) {
+  const IniFile settings(programFile(QStringLiteral("marelt.ini")));
+  MeasurementRecord record;
+  loadRecordSettings(settings, record);
+  QString error;
+  if (!openMeasurementFile(record, params, &error)) {
+    err() << "dpv: " << error << Qt::endl;
+    return CannotRead;
+  }
+  record.panels.clear();
+  record.pointIndex = 0;
+  const QString problem = sweepProblem(record);
+  if (!problem.isEmpty()) {
+    err() << "dpv: cannot measure: " << problem << Qt::endl;
+    return CannotMeasure;
+  }
+
+  TVicPort port;
+  port.Open();
+  Instrument instrument;
+  instrument.SelDeviceChange(settings.readInteger(QStringLiteral("Setup"), QStringLiteral("Selected device"), 0));
+  if (!instrument.DeviceTest()) {
+    err() << "dpv: the instrument does not answer (device test failed)" << Qt::endl;
+    return CannotMeasure;
+  }
+
+  record.runDateTime = QLocale::system().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
+  record.runTimeInfo = QStringLiteral("Run time: ") + record.runDateTime;
+  record.runHint = QStringLiteral("Start of measurement: ") + record.runDateTime;
+  record.dataFileName.clear();
+  InstrumentRun runInstrument(instrument);
+  QElapsedTimer clock;
+  clock.start();
+  Acquisition acquisition(record, runInstrument, [&clock] { return clock.elapsed(); });
+  acquisition.start();
+  err() << "dpv: measuring " << record.pulseNumber << " points" << Qt::endl;
+  int reported = -1;
+  while (acquisition.tick()) {
+    // The countdown needs no polling; wait as the window's timer would.
+    if (record.runState == RunPreelectrolysis) QThread::msleep(110);
+    const int percent = record.runState == RunMeasuring
+                            ? static_cast<int>(100.0 * record.pointIndex / record.pulseNumber)
+                            : 0;
+    if (percent / 10 != reported / 10) {
+      err() << "dpv: " << (record.runState == RunPreelectrolysis ? "preelectrolysis" : "measuring") << ", point "
+            << record.pointIndex << " of " << record.pulseNumber << Qt::endl;
+      reported = percent;
+    }
+  }
+  acquisition.stop();
+  port.Close();
+  err() << "dpv: done, " << (record.pointIndex + 1) << " points" << Qt::endl;
+
+  if (!saveMeasurementFile(record, out, &error)) {
+    err() << "dpv: " << error << Qt::endl;
+    return CannotWrite;
+  }
+  return Done;
+}

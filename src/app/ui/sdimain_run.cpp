@@ -1,0 +1,95 @@
+// The main window's Run and Stop commands and its acquisition timer.
+#include <QAction>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QLocale>
+#include <QMessageBox>
+#include <QTimer>
+
+#include "app/ui/sdimain.h"
+#include "graph/scaling.h"
+#include "graph/ui/graph_view.h"
+#include "instrument/ui/devices.h"
+#include "measurement/acquisition.h"
+#include "measurement/instrument_run.h"
+
+namespace {
+
+// The parameters the run will have once the zoom is left, without touching
+// the record (the run undoes the zoom only after its questions).
+MeasurementRecord unzoomedParameters(const MeasurementRecord &r) {
+  MeasurementRecord p;
+  p.texts = r.texts;
+  if (r.zoomed) {
+    p.texts.potStart = r.savedPotStart;
+    p.texts.potEnd = r.savedPotEnd;
+    p.texts.currMin = r.savedCurrMin;
+    p.texts.currMax = r.savedCurrMax;
+  }
+  p.axisPotStart = r.axisPotStart;
+  p.axisPotEnd = r.axisPotEnd;
+  p.xFactor = r.xFactor;
+  p.plotWidth = r.plotWidth;
+  p.plotHeight = r.plotHeight;
+  p.currUnitFactor = r.currUnitFactor;
+  p.yFactor = r.yFactor;
+  XYFactors(p);
+  return p;
+}
+
+}  // namespace
+
+bool TSDIAppForm::instrumentCheck() {
+  if (Device->DeviceTest()) return true;
+  return Device->exec() == QDialog::Accepted;
+}
+
+void TSDIAppForm::setRunCommandsEnabled(bool idle) {
+  Run1->setEnabled(idle);
+  Stop1->setEnabled(!idle);
+  for (QAction *a : {Calibration1, Devicesetup1, Potentialmetercalibration1, SpeedButton2}) a->setEnabled(idle);
+}
+
+void TSDIAppForm::BitBtnRunClick() {
+  if (!Run1->isEnabled()) return;
+  if (!instrumentCheck()) return;
+  if (!askToSaveData()) return;
+  const QString problem = sweepProblem(unzoomedParameters(record_));
+  if (!problem.isEmpty()) {
+    QMessageBox::warning(this, kTitle, QStringLiteral("The measurement cannot start.\n") + problem);
+    return;
+  }
+  // The new run belongs to no file until it is saved.
+  record_.dataFileName.clear();
+  record_.runDateTime = QLocale::system().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
+  record_.runTimeInfo = QStringLiteral("Run time: ") + record_.runDateTime;
+  record_.runHint = QStringLiteral("Start of measurement: ") + record_.runDateTime;
+  setRunCommandsEnabled(false);
+  record_.pointIndex = 0;
+  graph->PaintBox2DblClick();
+  syncFromRecord();
+
+  runInstrument_ = std::make_unique<InstrumentRun>(Device->instrument());
+  runClock_ = std::make_unique<QElapsedTimer>();
+  runClock_->start();
+  QElapsedTimer *clock = runClock_.get();
+  acquisition_ = std::make_unique<Acquisition>(record_, *runInstrument_, [clock] { return clock->elapsed(); });
+  acquisition_->setDrawPoint([this](double potential, double current) { graph->DrawPoint(potential, current); });
+  acquisition_->start();
+  refreshDisplay();
+  Timer1->start();
+  Timer1Timer();
+}
+
+void TSDIAppForm::Timer1Timer() {
+  if (!acquisition_ || !acquisition_->running()) return;
+  if (!acquisition_->tick()) BitBtnStopClick();
+  refreshDisplay();
+}
+
+void TSDIAppForm::BitBtnStopClick() {
+  if (acquisition_ && acquisition_->running()) acquisition_->stop();
+  Timer1->stop();
+  setRunCommandsEnabled(true);
+  refreshDisplay();
+}
