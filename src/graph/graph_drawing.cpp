@@ -21,10 +21,15 @@ double limitPixel(double v) {
   return std::clamp(v, -kPixelLimit, kPixelLimit);
 }
 
-// Nearest integer, halves to even: the default rounding mode, which the
-// program never changes. roundHalfEven saves and restores the mode on every
-// call, too slow for a million points per redraw.
-int pixelRound(double v) { return static_cast<int>(std::nearbyint(v)); }
+// Nearest integer, halves to even, for |v| up to the pixel limit. The sum
+// with 1.5 * 2^52 has no fraction bits, so it is rounded in the default mode
+// (to nearest, halves to even), which the program never changes.
+// roundHalfEven switches the mode on every call: too slow for a million
+// points per redraw.
+int pixelRound(double v) {
+  constexpr double kShift = 6755399441055744.0;
+  return static_cast<int>((v + kShift) - kShift);
+}
 
 QPen curvePen(const QColor &color) {
   QPen pen(color, 1, Qt::SolidLine, Qt::SquareCap);
@@ -85,21 +90,21 @@ class CurveLines {
     lines_.emplace_back(a, b);
   }
 
-  void moveTo(QPoint p) {
-    column_ = p.x();
-    top_ = bottom_ = last_ = p.y();
+  void moveTo(int x, int y) {
+    column_ = x;
+    top_ = bottom_ = last_ = y;
   }
 
-  void lineTo(QPoint p) {
-    if (p.x() == column_) {
-      top_ = std::min(top_, p.y());
-      bottom_ = std::max(bottom_, p.y());
-      last_ = p.y();
+  void lineTo(int x, int y) {
+    if (x == column_) {
+      top_ = std::min(top_, y);
+      bottom_ = std::max(bottom_, y);
+      last_ = y;
       return;
     }
     closeColumn();
-    add(QPoint(column_, last_), p);
-    moveTo(p);
+    add(QPoint(column_, last_), QPoint(x, y));
+    moveTo(x, y);
   }
 
   void closeColumn() {
@@ -118,18 +123,24 @@ class CurveLines {
 void paintStoredPoints(QPainter &p, MeasurementRecord &r, GraphCanvas &c, const QColor &lineColor) {
   const int32_t n = std::min<int64_t>(r.pointIndex, static_cast<int64_t>(r.points.size()));
   if (n <= 0) return;
+  // Local copies keep the scale in registers through the loop; the
+  // arithmetic is that of columnOf, heightOf and DrawPoint, pixel for pixel.
+  const double sweepStart = r.sweepStart, pulseStep = r.pulseStep;
+  const double potStart = r.axisPotStart, xFactor = r.xFactor;
+  const double currMin = r.axisCurrMin, yFactor = r.yFactor;
   const int H = r.plotHeight;
+  const double *points = r.points.data();
   DisplaySmoothing smoothing(r);
   CurveLines curve(r.plotWidth, H);
   double v = 0;
   for (int32_t i = 0; i < n; ++i) {
-    v = smoothing.next(r.points[i]);
-    const QPoint point(pixelRound(limitPixel(columnOf(r, r.pointPotential(i)))),
-                       H - pixelRound(limitPixel(heightOf(r, v))));
+    v = smoothing.next(points[i]);
+    const int x = pixelRound(limitPixel((sweepStart + i * pulseStep - potStart) * xFactor));
+    const int y = H - pixelRound(limitPixel((v - currMin) * yFactor));
     if (i == 0)
-      curve.moveTo(point);
+      curve.moveTo(x, y);
     else
-      curve.lineTo(point);
+      curve.lineTo(x, y);
   }
   curve.closeColumn();
   p.setPen(curvePen(lineColor));

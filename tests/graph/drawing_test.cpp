@@ -88,6 +88,12 @@ TEST(DrawPoint, WorkedExamplePointPixel) {
   const QRect changed = DrawPoint(r, canvas, kBlue, 0.1, 20e-9);
   EXPECT_EQ(changed, QRect(QPoint(137, 167), QPoint(205, 167)));
   EXPECT_EQ(canvas.image.pixel(170, 167), kBlue);
+  // Heights of exactly 250.5 and 83.5 pixels round to the even neighbour.
+  DrawPoint(r, canvas, kBlue, 0, 35e-9);
+  EXPECT_EQ(canvas.pen.y(), 84);
+  r.penUp = true;
+  DrawPoint(r, canvas, kBlue, 0, 5e-9);
+  EXPECT_EQ(canvas.pen.y(), 250);
 }
 
 TEST(DrawPoint, FarPointsAreLimitedTo100000Pixels) {
