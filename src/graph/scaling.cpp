@@ -64,7 +64,10 @@ void XYFactors(MeasurementRecord &r) {
     r.xFactor = W / (e - s);
   }
   const double maxPot = std::max(std::fabs(r.axisPotStart), std::fabs(r.axisPotEnd));
-  r.potDigits = decimalCount(maxPot * 1000, std::fabs(r.axisPotEnd - r.axisPotStart) / maxPot);
+  // Both ends still 0 (no distinct potentials read yet): no relative span to
+  // take, and a wide one adds no decimals.
+  const double potSpan = maxPot > 0 ? std::fabs(r.axisPotEnd - r.axisPotStart) / maxPot : 1;
+  r.potDigits = decimalCount(maxPot * 1000, potSpan);
   r.maxAbsPotential = maxPot;
 
   r.axisCurrMin = 0;

@@ -91,4 +91,6 @@ TEST(XYFactors, NoDistinctPotentialsYetHasNoSpan) {
   r.texts.potEnd = "0";
   XYFactors(r);
   EXPECT_FALSE(hasPotentialSpan(r));
+  EXPECT_EQ(r.potDigits, 6);
+  EXPECT_DOUBLE_EQ(r.maxAbsPotential, 0);
 }
