@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
@@ -16,9 +17,27 @@ TDevice *Device = nullptr;
 
 namespace {
 
-QLabel *makeLabel(QWidget *parent, const QString &text, int left, int top, int width) {
+// The layout is drawn for a font in which "Programmable timer:" is about 100
+// pixels wide and a line 13 pixels high; larger fonts stretch it alike.
+struct LayoutScale {
+  double x = 1;
+  double y = 1;
+  QRect operator()(int left, int top, int width, int height) const {
+    return QRect(qRound(left * x), qRound(top * y), qRound(width * x), qRound(height * y));
+  }
+};
+
+LayoutScale scaleFor(const QFont &font) {
+  const QFontMetrics metrics(font);
+  LayoutScale scale;
+  scale.x = qMax(1.0, metrics.horizontalAdvance(QStringLiteral("Programmable timer:")) / 98.0);
+  scale.y = qMax(1.0, metrics.height() / 13.0);
+  return scale;
+}
+
+QLabel *makeLabel(QWidget *parent, const LayoutScale &scale, const QString &text, int left, int top, int width) {
   auto *label = new QLabel(text, parent);
-  label->setGeometry(left, top, width, 16);
+  label->setGeometry(scale(left, top, width, 16));
   return label;
 }
 
@@ -39,41 +58,39 @@ QString statusText(UnitStatus status) {
 TDevice::TDevice(QWidget *parent) : QDialog(parent) {
   Device = this;
   setWindowTitle(QStringLiteral("Measurement device test"));
-  setFixedSize(252, 202);
-  QFont small = font();
-  small.setPixelSize(11);
-  setFont(small);
+  const LayoutScale scale = scaleFor(font());
+  setFixedSize(scale(0, 0, 252, 202).size());
 
   SelDevice = new QComboBox(this);
-  SelDevice->setGeometry(8, 8, 233, 22);
+  SelDevice->setGeometry(scale(8, 8, 233, 22));
   for (int i = 0; i < kModelCount; ++i) SelDevice->addItem(QString::fromLatin1(deviceModel(i).listEntry));
 
   GroupBox1 = new QGroupBox(QStringLiteral(" Device status "), this);
-  GroupBox1->setGeometry(8, 40, 233, 113);
-  Label13 = makeLabel(GroupBox1, QStringLiteral("Communication port:"), 8, 20, 104);
-  Label14 = makeLabel(GroupBox1, QString(), 112, 20, 64);
-  Label1 = makeLabel(GroupBox1, QStringLiteral("Potentiostat:"), 8, 40, 104);
-  Label2 = makeLabel(GroupBox1, QString(), 112, 40, 64);
-  Label3 = makeLabel(GroupBox1, QStringLiteral("testing"), 176, 40, 55);
-  Label4 = makeLabel(GroupBox1, QStringLiteral("A/D converter:"), 8, 56, 104);
-  Label5 = makeLabel(GroupBox1, QString(), 112, 56, 64);
-  Label6 = makeLabel(GroupBox1, QStringLiteral("testing"), 176, 56, 55);
-  Label7 = makeLabel(GroupBox1, QStringLiteral("D/A converter:"), 8, 72, 104);
-  Label8 = makeLabel(GroupBox1, QString(), 112, 72, 64);
-  Label9 = makeLabel(GroupBox1, QStringLiteral("testing"), 176, 72, 55);
-  Label10 = makeLabel(GroupBox1, QStringLiteral("Programmable timer:"), 8, 88, 104);
-  Label11 = makeLabel(GroupBox1, QString(), 112, 88, 64);
-  Label12 = makeLabel(GroupBox1, QStringLiteral("testing"), 176, 88, 55);
+  GroupBox1->setGeometry(scale(8, 40, 233, 113));
+  Label13 = makeLabel(GroupBox1, scale, QStringLiteral("Communication port:"), 8, 20, 104);
+  Label14 = makeLabel(GroupBox1, scale, QString(), 112, 20, 64);
+  Label1 = makeLabel(GroupBox1, scale, QStringLiteral("Potentiostat:"), 8, 40, 104);
+  Label2 = makeLabel(GroupBox1, scale, QString(), 112, 40, 64);
+  Label3 = makeLabel(GroupBox1, scale, QStringLiteral("testing"), 176, 40, 55);
+  Label4 = makeLabel(GroupBox1, scale, QStringLiteral("A/D converter:"), 8, 56, 104);
+  Label5 = makeLabel(GroupBox1, scale, QString(), 112, 56, 64);
+  Label6 = makeLabel(GroupBox1, scale, QStringLiteral("testing"), 176, 56, 55);
+  Label7 = makeLabel(GroupBox1, scale, QStringLiteral("D/A converter:"), 8, 72, 104);
+  Label8 = makeLabel(GroupBox1, scale, QString(), 112, 72, 64);
+  Label9 = makeLabel(GroupBox1, scale, QStringLiteral("testing"), 176, 72, 55);
+  Label10 = makeLabel(GroupBox1, scale, QStringLiteral("Programmable timer:"), 8, 88, 104);
+  Label11 = makeLabel(GroupBox1, scale, QString(), 112, 88, 64);
+  Label12 = makeLabel(GroupBox1, scale, QStringLiteral("testing"), 176, 88, 55);
 
   // Which port backend answers, so a simulated instrument is never taken
   // for the real one.
   BackendLabel = new QLabel(this);
-  BackendLabel->setGeometry(8, 158, 150, 40);
+  BackendLabel->setGeometry(scale(8, 158, 150, 40));
   BackendLabel->setWordWrap(true);
   BackendLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
   Button1 = new QPushButton(QStringLiteral("&Close"), this);
-  Button1->setGeometry(164, 168, 75, 25);
+  Button1->setGeometry(scale(164, 168, 75, 25));
   Button1->setDefault(true);
   connect(Button1, &QPushButton::clicked, this, &QDialog::reject);
 
