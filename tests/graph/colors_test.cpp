@@ -46,8 +46,21 @@ TEST(ColorValue, RedInTheLowestByte) {
 }
 
 TEST_F(ColorsTest, WithoutSettingsTheCurveIsBlueOnWhite) {
+  {
+    TGColors dialog;
+    EXPECT_EQ(GColors, &dialog);
+    EXPECT_EQ(dialog.windowTitle(), "Graph colors");
+    EXPECT_EQ(dialog.lineColorValue(), 16711680);
+    EXPECT_EQ(dialog.backgroundColorValue(), 16777215);
+  }
+  EXPECT_EQ(GColors, nullptr);
+}
+
+TEST_F(ColorsTest, SettingsWithoutTheKeysGiveTheDefaults) {
+  IniFile ini(programFile("marelt.ini"));
+  ini.writeInteger("Setup", "Other", 1);
+  ASSERT_TRUE(ini.save());
   TGColors dialog;
-  EXPECT_EQ(dialog.windowTitle(), "Graph colors");
   EXPECT_EQ(dialog.lineColorValue(), 16711680);
   EXPECT_EQ(dialog.backgroundColorValue(), 16777215);
 }

@@ -18,6 +18,7 @@ const QString kBackgroundKey = QStringLiteral("Bkg color");
 }  // namespace
 
 TGColors::TGColors(QWidget *parent) : QDialog(parent) {
+  GColors = this;
   setWindowTitle(QStringLiteral("Graph colors"));
   setFixedSize(283, 199);
 
@@ -44,6 +45,10 @@ TGColors::TGColors(QWidget *parent) : QDialog(parent) {
   ColorDialog1->setOption(QColorDialog::DontUseNativeDialog);
 
   FormCreate();
+}
+
+TGColors::~TGColors() {
+  if (GColors == this) GColors = nullptr;
 }
 
 void TGColors::FormCreate() {

@@ -15,7 +15,9 @@ class RectangleShape;
 class TGColors : public QDialog {
   Q_OBJECT
  public:
+  // The instance becomes GColors.
   explicit TGColors(QWidget *parent = nullptr);
+  ~TGColors() override;
 
   // The signal line: the outline of CLine. The background: the fill of Bkg.
   QColor lineColor() const;
