@@ -6,6 +6,7 @@
 TPrintBox1 *PrintBox1 = nullptr;
 
 TPrintBox1::TPrintBox1(QWidget *parent) : QDialog(parent) {
+  PrintBox1 = this;
   setWindowTitle(QStringLiteral("Printing"));
   setModal(false);
   auto *caption = new QLabel(QStringLiteral("Printing: "), this);

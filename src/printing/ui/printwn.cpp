@@ -45,6 +45,7 @@ QPushButton *button(const QString &name, const QString &text, QWidget *parent, i
 }  // namespace
 
 TPage::TPage(QWidget *parent) : QDialog(parent) {
+  Page = this;
   buildControls();
   FormCreate();
 }
