@@ -98,3 +98,10 @@ TEST_F(DeviceTesting, WithoutAModelThePotentiostatIsNotProbed) {
   for (uint8_t reg : {118, 116, 174}) EXPECT_EQ(bus->readsOf(reg), 0);
   EXPECT_EQ(instrument.lastTest().adConverter, UnitStatus::Ok);
 }
+
+TEST_F(DeviceTesting, RealTimeSimulatorPassesTooBecauseEachPortAccessTakesItsTime) {
+  ScopedBackend<SimulatedPortBackend> sim(SimulatedPortBackend::Timing::RealTime);
+  instrument.SelDeviceChange(1);
+  EXPECT_TRUE(instrument.DeviceTest());
+  expectAll(instrument.lastTest(), UnitStatus::Ok);
+}
