@@ -7,15 +7,10 @@
 #include "app/command_line.h"
 #include "app/measure_command.h"
 #include "app/measurement_record.h"
-#include "app/ui/about.h"
+#include "app/ui/program_windows.h"
 #include "app/ui/sdimain.h"
 #include "files/command_forms.h"
-#include "files/ui/viewdta.h"
-#include "graph/ui/colors.h"
 #include "instrument/port_backend.h"
-#include "instrument/ui/devices.h"
-#include "printing/ui/printbox.h"
-#include "printing/ui/printwn.h"
 
 int main(int argc, char **argv) {
   // The command-line forms open no window and must work without a display.
@@ -46,15 +41,8 @@ int main(int argc, char **argv) {
       break;
   }
 
-  // The windows, created once in their fixed order; each reads its settings.
-  TSDIAppForm mainWindow;
-  TAboutBox aboutBox(&mainWindow);
-  TPage page(&mainWindow);
-  TPrintBox1 printBox(&mainWindow);
-  TViewdata viewdata(mainWindow.record(), &mainWindow);
-  TGColors colors(&mainWindow);
-  TDevice device(&mainWindow);
-  device.setElectrodesMaxHandler([&mainWindow](int maximum) { mainWindow.setElectrodesMaximum(maximum); });
+  ProgramWindows windows;
+  TSDIAppForm &mainWindow = windows.mainWindow();
   mainWindow.show();
   return app.exec();
 }

@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "qstring_print.h"
+
 #include "app/ini_file.h"
 #include "app/text_io.h"
 

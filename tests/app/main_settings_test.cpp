@@ -2,6 +2,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "qstring_print.h"
+
 #include "app/ini_file.h"
 #include "app/main_settings.h"
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "qstring_print.h"
+
 #include <QLocale>
 #include <cmath>
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "qstring_print.h"
+
 #include <vector>
 
 #include "graph/scaling.h"

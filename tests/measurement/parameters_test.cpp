@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "qstring_print.h"
+
 #include "app/measurement_record.h"
 #include "graph/scaling.h"
 #include "measurement/parameters.h"

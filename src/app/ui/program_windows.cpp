@@ -1,0 +1,32 @@
+#include "app/ui/program_windows.h"
+
+#include "app/ui/about.h"
+#include "app/ui/sdimain.h"
+#include "files/ui/viewdta.h"
+#include "graph/ui/colors.h"
+#include "instrument/ui/devices.h"
+#include "printing/ui/printbox.h"
+#include "printing/ui/printwn.h"
+
+ProgramWindows::ProgramWindows() {
+  mainWindow_ = std::make_unique<TSDIAppForm>();
+  TSDIAppForm *main = mainWindow_.get();
+  aboutBox_ = std::make_unique<TAboutBox>(main);
+  page_ = std::make_unique<TPage>(main);
+  printBox_ = std::make_unique<TPrintBox1>(main);
+  viewdata_ = std::make_unique<TViewdata>(main->record(), main);
+  colors_ = std::make_unique<TGColors>(main);
+  device_ = std::make_unique<TDevice>(main);
+  device_->setElectrodesMaxHandler([main](int maximum) { main->setElectrodesMaximum(maximum); });
+}
+
+ProgramWindows::~ProgramWindows() {
+  // The dialogs are children of the main window: release them before it.
+  device_.reset();
+  colors_.reset();
+  viewdata_.reset();
+  printBox_.reset();
+  page_.reset();
+  aboutBox_.reset();
+  mainWindow_.reset();
+}

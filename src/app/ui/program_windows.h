@@ -1,0 +1,29 @@
+#pragma once
+// The program's windows, created once in their fixed order; each reads its
+// own settings while it is created. Destroyed in reverse order.
+
+#include <memory>
+
+class TSDIAppForm;
+class TAboutBox;
+class TPage;
+class TPrintBox1;
+class TViewdata;
+class TGColors;
+class TDevice;
+
+class ProgramWindows {
+ public:
+  ProgramWindows();
+  ~ProgramWindows();
+  TSDIAppForm &mainWindow() { return *mainWindow_; }
+
+ private:
+  std::unique_ptr<TSDIAppForm> mainWindow_;
+  std::unique_ptr<TAboutBox> aboutBox_;
+  std::unique_ptr<TPage> page_;
+  std::unique_ptr<TPrintBox1> printBox_;
+  std::unique_ptr<TViewdata> viewdata_;
+  std::unique_ptr<TGColors> colors_;
+  std::unique_ptr<TDevice> device_;
+};

@@ -1,0 +1,42 @@
+#pragma once
+// Answers the next modal dialog from a timer, as a user would.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QMessageBox>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+// Calls `answer` with the first modal widget that appears (polling every
+// 20 ms, for at most `timeoutMs`). Returns a flag that becomes true once it ran.
+inline std::shared_ptr<bool> answerNextModal(std::function<void(QWidget *)> answer, int timeoutMs = 5000) {
+  auto done = std::make_shared<bool>(false);
+  auto waited = std::make_shared<int>(0);
+  auto poll = std::make_shared<std::function<void()>>();
+  *poll = [=] {
+    if (QWidget *modal = QApplication::activeModalWidget()) {
+      *done = true;
+      answer(modal);
+      return;
+    }
+    *waited += 20;
+    if (*waited < timeoutMs) QTimer::singleShot(20, *poll);
+  };
+  QTimer::singleShot(20, *poll);
+  return done;
+}
+
+// Presses the message box button `button`, remembering the box's text.
+inline std::shared_ptr<bool> answerMessageBox(QMessageBox::StandardButton button, QString *text = nullptr) {
+  return answerNextModal([=](QWidget *w) {
+    auto *box = qobject_cast<QMessageBox *>(w);
+    if (!box) {
+      if (auto *dialog = qobject_cast<QDialog *>(w)) dialog->reject();
+      return;
+    }
+    if (text) *text = box->text();
+    box->button(button)->click();
+  });
+}
