@@ -13,6 +13,13 @@ QSize frameFor(int plotHeight) { return QSize(479 + 67, plotHeight + 40); }
 
 bool waitFor(const std::function<bool()> &condition) { return QTest::qWaitFor(condition, 2000); }
 
+// As the window system reports it: press, release, double-click, release.
+void doubleClick(QWidget *widget, QPoint pos) {
+  QTest::mouseClick(widget, Qt::LeftButton, {}, pos);
+  QTest::mouseDClick(widget, Qt::LeftButton, {}, pos);
+  QTest::mouseRelease(widget, Qt::LeftButton, {}, pos);
+}
+
 }  // namespace
 
 TEST(GraphView, PlotSizeGoesIntoTheRecord) {
@@ -69,7 +76,7 @@ TEST(GraphView, ZoomDragAndDoubleClickRestoreTheTexts) {
   EXPECT_TRUE(waitFor([&] { return !view.redrawPending(); }));
   EXPECT_DOUBLE_EQ(r.axisPotStart, -0.05386);
 
-  QTest::mouseDClick(plot, Qt::LeftButton, {}, QPoint(200, 100));
+  doubleClick(plot, QPoint(200, 100));
   EXPECT_FALSE(r.zoomed);
   EXPECT_EQ(r.texts.potStart, "-200");
   EXPECT_EQ(r.texts.potEnd, "500");
@@ -154,4 +161,20 @@ TEST(GraphView, LiveDrawingRepaintsTheNewSegment) {
   EXPECT_EQ(view.plotImage().pixel(180, 167), qRgb(255, 0, 0));
   view.DrawGraph();
   EXPECT_EQ(view.plotImage().pixel(5, 5), qRgb(0, 0, 0));
+}
+
+TEST(GraphView, DoubleClickRedrawsThenMarksTheNearestPoint) {
+  MeasurementRecord r = exampleRecord();
+  fillPeak(r, 60, 0);
+  r.panels.panel8 = "1.00 nA";
+  GraphView view(r);
+  view.resize(frameFor(334));
+  view.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+  QSignalSpy drawn(&view, &GraphView::graphDrawn);
+  doubleClick(view.plotArea(), QPoint(239, 100));
+  EXPECT_EQ(drawn.count(), 1);
+  EXPECT_TRUE(r.markerShown);
+  EXPECT_EQ(r.panels.panel3, QString::number(r.markerIndex));
+  EXPECT_EQ(r.panels.panel8, r.formatCurrent(r.markerCurrent));
 }
