@@ -15,6 +15,10 @@ namespace {
 
 constexpr double kPixelLimit = 100000;  // keeps coordinates within what the painter accepts
 const QColor kGridColor(128, 128, 128);
+// The grid rule gives 10 to 25 intervals; the bound only matters for axis
+// ends so far apart in magnitude from their span that the indices lose
+// their units digit.
+constexpr int kMaxGridLines = 100;
 
 double limitPixel(double v) {
   if (std::isnan(v)) return 0;
@@ -56,7 +60,8 @@ void paintCurrentGrid(QPainter &p, const MeasurementRecord &r) {
   if (step == 0 || !std::isfinite(step)) return;
   const double i0 = roundHalfEven(r.axisCurrMin / step);
   const double i1 = roundHalfEven(r.axisCurrMax / step);
-  for (double i = i0; i < i1; ++i) {
+  for (int k = 0; k < kMaxGridLines && i0 + k < i1; ++k) {
+    const double i = i0 + k;
     const int y = r.plotHeight - roundToInt32(heightOf(r, i * step));
     p.setPen(gridPen(i == 0));
     p.drawLine(0, y, r.plotWidth, y);
@@ -70,7 +75,8 @@ void paintPotentialGrid(QPainter &p, const MeasurementRecord &r) {
   if (step == 0 || !std::isfinite(step)) return;
   const double j0 = roundHalfEven(r.axisPotStart / step);
   const double j1 = roundHalfEven(r.axisPotEnd / step);
-  for (double j = j0; j <= j1; ++j) {
+  for (int k = 0; k < kMaxGridLines && j0 + k <= j1; ++k) {
+    const double j = j0 + k;
     const int x = roundToInt32(columnOf(r, j * step));
     if (x <= 0) continue;
     p.setPen(gridPen(j == 0));

@@ -185,6 +185,17 @@ TEST(DrawGraph, CollapsedColumnsMatchWhenZoomedIn) {
   EXPECT_LE(countDifferentPixels(collapsed.image, reference.image), curvePixels / 100);
 }
 
+TEST(DrawGraph, TinySpanFarFromZeroStillEndsTheGrid) {
+  MeasurementRecord r = exampleRecord();
+  r.texts.currMin = "1";
+  r.texts.currMax = "1.0000000000000002";
+  r.texts.potStart = "1e9";
+  r.texts.potEnd = "1.0000000000000002e9";
+  GraphCanvas canvas;
+  DrawGraph(r, canvas, GraphColors());
+  EXPECT_EQ(canvas.image.size(), QSize(479, 334));
+}
+
 TEST(DrawGraph, RedrawWipesTheMarkers) {
   MeasurementRecord r = exampleRecord();
   r.markerShown = r.refMarkerShown = true;
