@@ -8,7 +8,10 @@
 #include <QSignalBlocker>
 
 void useDialogFont(QWidget *dialog) {
-  QFont font(QStringLiteral("MS Sans Serif"));
+  // Where the Windows dialog font is missing, one of the same width: the
+  // labels must fit before the controls at their fixed positions.
+  QFont font;
+  font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
   font.setPixelSize(11);
   dialog->setFont(font);
 }
@@ -44,7 +47,8 @@ QLabel *makeReadoutPanel(QWidget *parent, const QRect &geometry, int pixelSize, 
   panel->setFrameStyle(QFrame::Panel | bevel);
   panel->setLineWidth(1);
   panel->setAlignment(Qt::AlignCenter);
-  QFont font(QStringLiteral("Arial"));
+  QFont font;
+  font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
   font.setPixelSize(pixelSize);
   font.setBold(true);
   panel->setFont(font);
