@@ -84,6 +84,10 @@ void TDeviceCal::FormCreate() {
   ComboBox2->setCurrentIndex(0);
 }
 
+TDeviceCal::~TDeviceCal() {
+  if (DeviceCal == this) DeviceCal = nullptr;
+}
+
 void TDeviceCal::showEvent(QShowEvent *event) {
   QDialog::showEvent(event);
   if (!event->spontaneous()) FormActivate();

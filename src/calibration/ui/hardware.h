@@ -21,6 +21,7 @@ class TDeviceCal : public QDialog {
   // Takes the current ranges of the model `instrument` has selected now.
   explicit TDeviceCal(Instrument &instrument, QWidget *parent = nullptr,
                       ReadoutClock &clock = steadyReadoutClock());
+  ~TDeviceCal() override;
 
   const HardwareCalibration &calibration() const { return calibration_; }
 

@@ -63,6 +63,10 @@ void TPotCal::FormCreate() {
   PotRangeBox->setCurrentIndex(0);
 }
 
+TPotCal::~TPotCal() {
+  if (PotCal == this) PotCal = nullptr;
+}
+
 void TPotCal::showEvent(QShowEvent *event) {
   QDialog::showEvent(event);
   if (!event->spontaneous()) FormActivate();

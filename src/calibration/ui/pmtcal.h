@@ -19,6 +19,7 @@ class TPotCal : public QDialog {
   Q_OBJECT
  public:
   explicit TPotCal(Instrument &instrument, QWidget *parent = nullptr, ReadoutClock &clock = steadyReadoutClock());
+  ~TPotCal() override;
 
   const MeterCalibration &calibration() const { return calibration_; }
 

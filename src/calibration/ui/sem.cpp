@@ -38,6 +38,10 @@ Tshowsem::Tshowsem(Instrument &instrument, MeasurementRecord &record, QWidget *p
   connect(Timer1, &QTimer::timeout, this, &Tshowsem::Timer1Timer);
 }
 
+Tshowsem::~Tshowsem() {
+  if (showsem == this) showsem = nullptr;
+}
+
 void Tshowsem::showEvent(QShowEvent *event) {
   QDialog::showEvent(event);
   if (!event->spontaneous()) FormActivate();

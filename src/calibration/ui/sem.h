@@ -19,6 +19,7 @@ class Tshowsem : public QDialog {
   // The meter range follows the potential axis held in `record`.
   Tshowsem(Instrument &instrument, MeasurementRecord &record, QWidget *parent = nullptr,
            ReadoutClock &clock = steadyReadoutClock());
+  ~Tshowsem() override;
 
   const OpenCircuitReadout &readout() const { return readout_; }
 
