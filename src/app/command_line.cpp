@@ -6,7 +6,9 @@
 #include <cstring>
 
 namespace {
-const char *const kHeadlessOptions[] = {"--measure", "--export-text", "--resave", "--report"};
+// Options that print or write something and open no window.
+const char *const kHeadlessOptions[] = {"--measure", "--export-text", "--resave", "--report",
+                                        "--help",    "-h",            "--version", "-v"};
 
 [[noreturn]] void fail(const QString &message) {
   std::fprintf(stderr, "dpv: %s\nTry 'dpv --help'.\n", qPrintable(message));
@@ -17,7 +19,9 @@ const char *const kHeadlessOptions[] = {"--measure", "--export-text", "--resave"
 bool isHeadlessInvocation(int argc, char **argv) {
   for (int i = 1; i < argc; ++i)
     for (const char *option : kHeadlessOptions)
-      if (std::strcmp(argv[i], option) == 0 || std::strncmp(argv[i], option, std::strlen(option)) == 0) return true;
+      if (std::strcmp(argv[i], option) == 0 ||
+          (std::strncmp(argv[i], option, std::strlen(option)) == 0 && argv[i][std::strlen(option)] == '='))
+        return true;
   return false;
 }
 

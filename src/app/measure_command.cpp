@@ -77,7 +77,9 @@ int measureCommand(const QString &params, const QString &out) {
   }
   acquisition.stop();
   port.Close();
-  err() << "dpv: done, " << (record.pointIndex + 1) << " points" << Qt::endl;
+  const Acquisition::Statistics &stats = acquisition.statistics();
+  err() << "dpv: done, " << stats.points << " points, " << stats.pointsWithoutSamples << " without samples, "
+        << QString::number(stats.readingsPerPoint(), 'f', 1) << " readings per point" << Qt::endl;
 
   if (!saveMeasurementFile(record, out, &error)) {
     err() << "dpv: " << error << Qt::endl;

@@ -31,7 +31,7 @@ struct ParameterTexts {
   QString preTime;            // s
   QString prePot;             // mV
   int electrodes = 2;         // 2..electrodesMax
-  int electrodesMax = 3;
+  int electrodesMax = 4;
 
   QString currUnitText() const;     // empty when none is selected
   QString dampingUnitText() const;  // empty when none is selected

@@ -61,6 +61,7 @@ void Acquisition::start() {
   r.baseCount = r.pulseCount = 0;
   r.baseSum = r.pulseSum = 0;
   r.basePotential = plan_.sweepStart;
+  statistics_ = Statistics();
   if (drawPoint_) drawPoint_(plan_.sweepStart, 0.0);
 }
 
@@ -118,7 +119,12 @@ bool Acquisition::completePoint() {
   MeasurementRecord &r = record_;
   const int32_t n = r.pointIndex;
   double &value = r.points[static_cast<size_t>(n)];
-  if (r.baseCount > 0 && r.pulseCount > 0) value = r.pulseSum / r.pulseCount - r.baseSum / r.baseCount;
+  if (r.baseCount > 0 && r.pulseCount > 0)
+    value = r.pulseSum / r.pulseCount - r.baseSum / r.baseCount;
+  else
+    ++statistics_.pointsWithoutSamples;
+  ++statistics_.points;
+  statistics_.baseReadings += r.baseCount;
   r.panels.panel7 = r.formatPotential(r.basePotential);
   r.panels.panel8 = r.formatCurrent(value);
   r.panels.panel3 = QString::number(n);

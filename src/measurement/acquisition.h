@@ -39,6 +39,16 @@ class Acquisition {
 
   bool running() const { return record_.runState != RunIdle; }
 
+  // How the sampling went: points completed so far, those that got no sample
+  // in one of their windows, and the base-window readings summed over all.
+  struct Statistics {
+    int32_t points = 0;
+    int32_t pointsWithoutSamples = 0;
+    int64_t baseReadings = 0;
+    double readingsPerPoint() const { return points > 0 ? double(baseReadings) / points : 0; }
+  };
+  const Statistics &statistics() const { return statistics_; }
+
  private:
   void preelectrolysisTick();
   bool sweepTick();
@@ -48,6 +58,7 @@ class Acquisition {
   RunInstrument &instrument_;
   Clock clock_;
   DrawPoint drawPoint_;
+  Statistics statistics_;
 
   // Parameters frozen at the start of the run.
   struct Plan {

@@ -42,7 +42,7 @@ TEST(MainSettings, UnitsMatchExactly) {
   readSetupSection(ini, &t, nullptr);
   EXPECT_EQ(t.currUnitText(), "pA");      // no match: the first item stays
   EXPECT_EQ(t.dampingUnitIndex, -1);      // no match: nothing selected
-  EXPECT_EQ(t.electrodes, 3);             // limited to the control's range
+  EXPECT_EQ(t.electrodes, 4);             // limited to the control's range
 }
 
 TEST(MainSettings, SetupKeysComeBackAndAreWrittenInOrder) {

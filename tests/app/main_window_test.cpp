@@ -100,6 +100,19 @@ TEST_F(MainWindowTest, ParametersAndDescriptionComeBackAfterRestart) {
   EXPECT_EQ(w.Electrodes->maximum(), 4);
 }
 
+TEST_F(MainWindowTest, AnotherModelKeepsAnElectrodeCountItDoesNotOffer) {
+  ProgramWindows windows;
+  TSDIAppForm &w = windows.mainWindow();
+  Device->selectDevice(2);
+  w.Electrodes->setValue(4);
+  Device->selectDevice(0);
+  EXPECT_EQ(w.Electrodes->value(), 4);
+  w.Electrodes->setValue(3);
+  EXPECT_EQ(w.Electrodes->maximum(), 3);
+  Device->selectDevice(2);
+  EXPECT_EQ(w.Electrodes->maximum(), 4);
+}
+
 TEST_F(MainWindowTest, ChangesToAxisControlsWithin100msGiveOneRedraw) {
   ProgramWindows windows;
   TSDIAppForm &w = windows.mainWindow();
@@ -264,4 +277,25 @@ TEST_F(MainWindowTest, FailedDeviceTestShowsTheDeviceWindowAndRunDoesNotStart) {
   EXPECT_EQ(title, "Measurement device test");
   EXPECT_EQ(w.record().runState, RunIdle);
   EXPECT_TRUE(w.Run1->isEnabled());
+}
+
+TEST_F(MainWindowTest, InstrumentCommandsOpenTheirDialogsAfterTheCheck) {
+  ProgramWindows windows;
+  TSDIAppForm &w = windows.mainWindow();
+  struct Case {
+    QAction *action;
+    const char *title;
+  };
+  for (const Case &c : {Case{w.SpeedButton2, "Electrode potential in open circuit"},
+                        Case{w.Potentialmetercalibration1, "Potential meter calibration"},
+                        Case{w.Calibration1, "Hardware calibration"}, Case{w.Devicesetup1, "Measurement device test"}}) {
+    QString title;
+    auto shown = answerNextModal([&title](QWidget *dialog) {
+      title = dialog->windowTitle();
+      qobject_cast<QDialog *>(dialog)->reject();
+    });
+    c.action->trigger();
+    EXPECT_TRUE(*shown);
+    EXPECT_EQ(title, c.title);
+  }
 }

@@ -230,3 +230,20 @@ TEST(Acquisition, RefusesSweepsWithoutValidPoints) {
   r = sweepRecord("0", "100", "0", "10");
   EXPECT_FALSE(sweepProblem(r).isEmpty());
 }
+
+TEST(Acquisition, CountsPointsWithoutSamples) {
+  MeasurementRecord r = sweepRecord("0", "20", "10", "5");
+  ScriptedRun run(r);
+  run.instrument.step = 4e-3;
+  run.acquisition.start();
+  run.ticksUntilEnd();
+  EXPECT_EQ(run.acquisition.statistics().points, r.pulseNumber);
+  EXPECT_EQ(run.acquisition.statistics().pointsWithoutSamples, r.pulseNumber);
+
+  MeasurementRecord full = sweepRecord("0", "20", "10", "50");
+  ScriptedRun good(full);
+  good.acquisition.start();
+  good.ticksUntilEnd();
+  EXPECT_EQ(good.acquisition.statistics().pointsWithoutSamples, 0);
+  EXPECT_GT(good.acquisition.statistics().readingsPerPoint(), 1.0);
+}

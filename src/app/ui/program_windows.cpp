@@ -2,6 +2,9 @@
 
 #include "app/ui/about.h"
 #include "app/ui/sdimain.h"
+#include "calibration/ui/hardware.h"
+#include "calibration/ui/pmtcal.h"
+#include "calibration/ui/sem.h"
 #include "files/ui/viewdta.h"
 #include "graph/ui/colors.h"
 #include "instrument/ui/devices.h"
@@ -18,10 +21,16 @@ ProgramWindows::ProgramWindows() {
   colors_ = std::make_unique<TGColors>(main);
   device_ = std::make_unique<TDevice>(main);
   device_->setElectrodesMaxHandler([main](int maximum) { main->setElectrodesMaximum(maximum); });
+  deviceCal_ = std::make_unique<TDeviceCal>(device_->instrument(), main);
+  showsem_ = std::make_unique<Tshowsem>(device_->instrument(), main->record(), main);
+  potCal_ = std::make_unique<TPotCal>(device_->instrument(), main);
 }
 
 ProgramWindows::~ProgramWindows() {
   // The dialogs are children of the main window: release them before it.
+  potCal_.reset();
+  showsem_.reset();
+  deviceCal_.reset();
   device_.reset();
   colors_.reset();
   viewdata_.reset();

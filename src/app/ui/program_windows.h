@@ -11,6 +11,9 @@ class TPrintBox1;
 class TViewdata;
 class TGColors;
 class TDevice;
+class TDeviceCal;
+class Tshowsem;
+class TPotCal;
 
 class ProgramWindows {
  public:
@@ -26,4 +29,7 @@ class ProgramWindows {
   std::unique_ptr<TViewdata> viewdata_;
   std::unique_ptr<TGColors> colors_;
   std::unique_ptr<TDevice> device_;
+  std::unique_ptr<TDeviceCal> deviceCal_;
+  std::unique_ptr<Tshowsem> showsem_;
+  std::unique_ptr<TPotCal> potCal_;
 };

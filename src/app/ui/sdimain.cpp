@@ -1,6 +1,7 @@
 #include "app/ui/sdimain.h"
 
 #include <QAction>
+#include <algorithm>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -21,6 +22,9 @@
 #include "app/ui/about.h"
 #include "app/ui/app_icons.h"
 #include "app/ui/help_window.h"
+#include "calibration/ui/hardware.h"
+#include "calibration/ui/pmtcal.h"
+#include "calibration/ui/sem.h"
 #include "files/ui/file_commands.h"
 #include "files/ui/viewdta.h"
 #include "graph/ui/colors.h"
@@ -111,7 +115,10 @@ void TSDIAppForm::connectControls() {
     record_.texts.dampingUnitIndex = index;
     Redraw();
   });
-  connect(Electrodes, &QSpinBox::valueChanged, this, [this](int value) { record_.texts.electrodes = value; });
+  connect(Electrodes, &QSpinBox::valueChanged, this, [this](int value) {
+    record_.texts.electrodes = value;
+    if (value <= record_.texts.electrodesMax) Electrodes->setMaximum(record_.texts.electrodesMax);
+  });
   connect(Memo1, &QPlainTextEdit::textChanged, this, &TSDIAppForm::onDescriptionEdited);
   connect(graph, &GraphView::recordChanged, this, &TSDIAppForm::syncFromRecord);
   // A redraw rescales and derives the parameters again, so the labels follow.
@@ -125,6 +132,9 @@ void TSDIAppForm::connectControls() {
   connect(Viewdatatext1, &QAction::triggered, this, &TSDIAppForm::Viewdatatext1Click);
   connect(Graphsetup1, &QAction::triggered, this, &TSDIAppForm::Graphsetup1Click);
   connect(Devicesetup1, &QAction::triggered, this, &TSDIAppForm::Devicesetup1Click);
+  connect(Calibration1, &QAction::triggered, this, &TSDIAppForm::Calibration1Click);
+  connect(Potentialmetercalibration1, &QAction::triggered, this, &TSDIAppForm::Potentialmetercalibration1Click);
+  connect(SpeedButton2, &QAction::triggered, this, &TSDIAppForm::SpeedButton2Click);
   connect(Printersetup1, &QAction::triggered, this, &TSDIAppForm::Printersetup1Click);
   connect(Print1, &QAction::triggered, this, &TSDIAppForm::Print1Click);
   connect(Run1, &QAction::triggered, this, &TSDIAppForm::BitBtnRunClick);
@@ -151,9 +161,6 @@ void TSDIAppForm::connectControls() {
     if (auto *m = qobject_cast<QPlainTextEdit *>(w)) m->paste();
   });
 
-  // Commands whose windows are not part of the program yet.
-  for (QAction *a : {Calibration1, Potentialmetercalibration1, SpeedButton2})
-    a->setEnabled(false);
 }
 
 void TSDIAppForm::FormCreate() {
@@ -224,7 +231,6 @@ void TSDIAppForm::syncFromRecord() {
   setTextIfDifferent(DataAccumulationEdit, texts.accumulation);
   setTextIfDifferent(PreTimeEdit, texts.preTime);
   setTextIfDifferent(PrePotEdit, texts.prePot);
-  if (Electrodes->maximum() != texts.electrodesMax) Electrodes->setMaximum(texts.electrodesMax);
   if (Electrodes->value() != texts.electrodes) Electrodes->setValue(texts.electrodes);
   if (memoLines(Memo1) != record_.description) {
     syncing_ = true;
@@ -280,12 +286,21 @@ void TSDIAppForm::Viewdatatext1Click() { Viewdata->exec(); }
 
 void TSDIAppForm::Devicesetup1Click() { Device->exec(); }
 
+void TSDIAppForm::Calibration1Click() { DeviceCal->exec(); }
+
+void TSDIAppForm::Potentialmetercalibration1Click() {
+  if (instrumentCheck()) PotCal->exec();
+}
+
+void TSDIAppForm::SpeedButton2Click() {
+  if (instrumentCheck()) showsem->exec();
+}
+
 void TSDIAppForm::setElectrodesMaximum(int maximum) {
-  // The count is kept within what the model offers, so the potentiostat is
-  // never sent an electrode code it does not have.
+  // A count above the new model's highest stays until the user lowers it;
+  // the instrument then uses the nearest count the model offers.
   record_.texts.electrodesMax = maximum;
-  Electrodes->setMaximum(maximum);
-  record_.texts.electrodes = Electrodes->value();
+  Electrodes->setMaximum(std::max(maximum, Electrodes->value()));
 }
 
 void TSDIAppForm::Printersetup1Click() { ::Printersetup1Click(this); }

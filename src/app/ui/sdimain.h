@@ -53,6 +53,9 @@ class TSDIAppForm : public QMainWindow, public FileCommandHost {
   void Viewdatatext1Click();
   void Graphsetup1Click();
   void Devicesetup1Click();
+  void Calibration1Click();
+  void Potentialmetercalibration1Click();
+  void SpeedButton2Click();
   void Printersetup1Click();
   void Print1Click();
 

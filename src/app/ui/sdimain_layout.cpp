@@ -118,7 +118,7 @@ void TSDIAppForm::buildControls() {
   PulsePeriodEdit = newEdit(optionsGroup);
   DataAccumulationEdit = newEdit(optionsGroup);
   Electrodes = new QSpinBox(optionsGroup);
-  Electrodes->setRange(2, 3);
+  Electrodes->setRange(2, 4);
   auto *optionsForm = new QFormLayout;
   optionsForm->setContentsMargins(0, 0, 0, 0);
   optionsForm->setVerticalSpacing(3);

@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QLocale>
 #include <QMessageBox>
+#include <QStatusBar>
 #include <QTimer>
 
 #include "app/ui/sdimain.h"
@@ -88,7 +89,14 @@ void TSDIAppForm::Timer1Timer() {
 }
 
 void TSDIAppForm::BitBtnStopClick() {
-  if (acquisition_ && acquisition_->running()) acquisition_->stop();
+  if (acquisition_ && acquisition_->running()) {
+    acquisition_->stop();
+    const Acquisition::Statistics &stats = acquisition_->statistics();
+    statusBar()->showMessage(QStringLiteral("Measurement ended: %1 points, %2 without samples, %3 readings per point")
+                                 .arg(stats.points)
+                                 .arg(stats.pointsWithoutSamples)
+                                 .arg(stats.readingsPerPoint(), 0, 'f', 1));
+  }
   Timer1->stop();
   setRunCommandsEnabled(true);
   refreshDisplay();
