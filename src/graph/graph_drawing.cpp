@@ -202,7 +202,11 @@ QRect DrawPoint(MeasurementRecord &r, GraphCanvas &c, const QColor &lineColor, d
   QPainter p(&c.image);
   p.setPen(curvePen(lineColor));
   p.drawLine(from, to);
-  return QRect(from, to).normalized().intersected(c.image.rect());
+  // Built from the corners: QRect(from, to).normalized() loses a segment that
+  // rises by one pixel in one column (its height is 0, not negative).
+  const QRect changed(QPoint(std::min(from.x(), to.x()), std::min(from.y(), to.y())),
+                      QPoint(std::max(from.x(), to.x()), std::max(from.y(), to.y())));
+  return changed.intersected(c.image.rect());
 }
 
 QRect DrawMarker(QImage &image, int x, int y) {

@@ -96,6 +96,26 @@ TEST(DrawPoint, WorkedExamplePointPixel) {
   EXPECT_EQ(canvas.pen.y(), 250);
 }
 
+TEST(DrawPoint, ChangedAreaCoversEverySegmentDirection) {
+  MeasurementRecord r = exampleRecord();
+  GraphCanvas canvas;
+  DrawGraph(r, canvas, GraphColors());
+  const double amperesPerRow = 1 / r.yFactor;
+  DrawPoint(r, canvas, kBlue, 0, 20e-9);
+  // One pixel up in the same column, one down, then diagonally up and down.
+  const struct {
+    double potential, rows;
+  } steps[] = {{0, 1}, {0, -1}, {0.01, 3}, {0.02, -5}};
+  double current = 20e-9;
+  for (const auto &step : steps) {
+    const QPoint from = canvas.pen;
+    current += step.rows * amperesPerRow;
+    const QRect changed = DrawPoint(r, canvas, kBlue, step.potential, current);
+    EXPECT_TRUE(changed.contains(from)) << step.rows;
+    EXPECT_TRUE(changed.contains(canvas.pen)) << step.rows;
+  }
+}
+
 TEST(DrawPoint, FarPointsAreLimitedTo100000Pixels) {
   MeasurementRecord r = exampleRecord();
   GraphCanvas canvas;
