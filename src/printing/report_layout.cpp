@@ -7,6 +7,7 @@
 
 #include "app/numbers.h"
 #include "graph/scaling.h"
+#include "graph/smoothing.h"
 
 namespace {
 
@@ -78,11 +79,12 @@ double drawCurve(QPainter &painter, const MeasurementRecord &r, const ReportLayo
     return QPoint(l.left + limited((r.sweepStart + k * r.pulseStep - r.axisPotStart) * sx),
                   l.graphTop - limited((c - r.axisCurrMax) * sy));
   };
-  double c = r.points[0];
+  DisplaySmoothing smoothing(r);
+  double c = smoothing.next(r.points[0]);
   QPoint pen = pointAt(0, c);
   for (int32_t k = 1; k < count; ++k) {
     if (progress.percent) progress.percent(roundToInt32(k * 100.0 / r.pointIndex));
-    c = c * r.dampingFactor + r.points[k] * r.dampingRest;
+    c = smoothing.next(r.points[k]);
     const QPoint next = pointAt(k, c);
     painter.drawLine(pen, next);
     pen = next;
@@ -148,6 +150,9 @@ std::optional<double> drawReport(QPainter &painter, const PageGeometry &page, co
   const ReportLayout l = reportLayout(page, style);
   const int PW = page.pageWidth, PH = page.pageHeight;
   if (progress.status) progress.status(QStringLiteral("Data printing..."));
+  // Nothing lands outside the printable area, as on paper; a PDF would show it.
+  painter.save();
+  painter.setClipRect(QRect(0, 0, PW, PH));
 
   // Frame, grid and curve fill the lower half between the margins.
   const int frameWidth = std::max(1, style.lineWidth / 2);
@@ -200,5 +205,6 @@ std::optional<double> drawReport(QPainter &painter, const PageGeometry &page, co
   }
 
   blank(painter, PW - l.right, 0, PW, PH);
+  painter.restore();
   return lastSmoothed;
 }

@@ -1,0 +1,30 @@
+#include "printing/report_command.h"
+
+#include <QTextStream>
+
+#include "app/app_paths.h"
+#include "app/ini_file.h"
+#include "app/main_settings.h"
+#include "files/file_operations.h"
+#include "graph/smoothing.h"
+#include "printing/report_pdf.h"
+
+int reportCommand(const QString &in, const QString &out) {
+  const IniFile ini(programFile(QStringLiteral("marelt.ini")));
+  MeasurementRecord record;
+  record.dataSaved = true;
+  record.askFileName = true;
+  loadRecordSettings(ini, record);
+  QString error;
+  if (!openMeasurementFile(record, in, &error)) {
+    QTextStream(stderr) << "dpv: " << error << Qt::endl;
+    return 1;
+  }
+  // The weights the screen graph would draw the curve with.
+  computeDampingWeights(record);
+  if (!writeReportPdf(record, readPageSettings(ini), out, &error)) {
+    QTextStream(stderr) << "dpv: " << error << Qt::endl;
+    return 2;
+  }
+  return 0;
+}
