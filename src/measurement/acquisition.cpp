@@ -1,5 +1,6 @@
 #include "measurement/acquisition.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/numbers.h"
@@ -7,6 +8,10 @@
 namespace {
 // Instrument time one tick polls for.
 constexpr double kTickSeconds = 0.11;
+// After that, a tick goes on polling until no sampling window opens within
+// this time, so the pause between ticks (repaints, clicks) falls between
+// windows instead of into one; but never longer than one more tick.
+constexpr double kPauseSeconds = 0.02;
 // A tick never holds the program longer than this, even when the instrument
 // timer stops counting (an instrument unplugged during a run).
 constexpr int64_t kTickLimitMs = 250;
@@ -111,7 +116,23 @@ bool Acquisition::sweepTick() {
     }
     if (t > (n + 0.5) * T) instrument_.PotentiostatSetPotential(r.basePotential + plan_.pulseAmplitude);
     if (t > (n + 1) * T && !completePoint()) return false;
-  } while (t - t0 < kTickSeconds && clock_() - startMs < kTickLimitMs);
+  } while ((t - t0 < kTickSeconds || (t - t0 < 2 * kTickSeconds && !pauseFits(t))) &&
+           clock_() - startMs < kTickLimitMs);
+  return true;
+}
+
+bool Acquisition::pauseFits(double t) const {
+  const double T = plan_.pulsePeriod;
+  const double window = plan_.accumulation / 2 * T;
+  if (!(window > 0)) return true;  // empty windows take no samples
+  // The two windows of each point from this one up to the end of the pause.
+  const int32_t first = record_.pointIndex;
+  const int32_t last = first + 1 + static_cast<int32_t>(std::min(kPauseSeconds / T, 1e6));
+  for (int32_t n = first; n <= last; ++n) {
+    for (const double end : {(n + 0.5) * T, (n + 1.0) * T}) {
+      if (t < end && t + kPauseSeconds > end - window) return false;
+    }
+  }
   return true;
 }
 

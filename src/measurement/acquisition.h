@@ -53,6 +53,8 @@ class Acquisition {
   void preelectrolysisTick();
   bool sweepTick();
   bool completePoint();
+  // True when no sampling window is open at `t` or opens soon after it.
+  bool pauseFits(double t) const;
 
   MeasurementRecord &record_;
   RunInstrument &instrument_;

@@ -2,6 +2,7 @@
 
 #include "qstring_print.h"
 
+#include <cmath>
 #include <vector>
 
 #include "graph/scaling.h"
@@ -246,4 +247,18 @@ TEST(Acquisition, CountsPointsWithoutSamples) {
   good.ticksUntilEnd();
   EXPECT_EQ(good.acquisition.statistics().pointsWithoutSamples, 0);
   EXPECT_GT(good.acquisition.statistics().readingsPerPoint(), 1.0);
+}
+
+TEST(Acquisition, TickEndsWhereNoWindowOpensSoon) {
+  // 50 ms periods with 10 % windows: a tick may end only in the long gaps.
+  MeasurementRecord r = sweepRecord("0", "100", "50", "10");
+  ScriptedRun run(r);
+  run.instrument.step = 1e-5;
+  run.acquisition.start();
+  const double T = 0.05, window = 0.1 / 2 * T;
+  for (int i = 0; i < 10 && run.acquisition.tick(); ++i) {
+    const double t = run.instrument.time;
+    const double phase = std::fmod(t, T / 2);  // both windows end on half periods
+    EXPECT_TRUE(phase + 0.02 < T / 2 - window || phase < 1e-4) << "tick ended at " << t;
+  }
 }
