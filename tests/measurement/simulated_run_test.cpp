@@ -1,0 +1,126 @@
+// Runs over the simulated instrument on its virtual clock, through the real
+// instrument operations and bus transfers.
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <algorithm>
+
+#include "qstring_print.h"
+#include "graph/scaling.h"
+#include "instrument/instrument.h"
+#include "instrument/port_backend.h"
+#include "instrument/tvicport.h"
+#include "measurement/acquisition.h"
+#include "measurement/instrument_run.h"
+
+namespace {
+
+struct SimulatedRun {
+  MeasurementRecord record;
+  TVicPort port;
+  Instrument instrument;
+  InstrumentRun run{instrument};
+  int64_t nowMs = 0;
+  Acquisition acquisition{record, run, [this] { return nowMs; }};
+
+  SimulatedRun(const QString &cell, const char *start, const char *end, const char *speed, const char *amplitude) {
+    QString error;
+    EXPECT_TRUE(selectPortBackend("sim-fast", cell, &error)) << error.toStdString();
+    port.Open();
+    instrument.SelDeviceChange(0);
+    EXPECT_TRUE(instrument.DeviceTest());
+    MeasurementRecord &r = record;
+    r.texts.currMin = "-100";
+    r.texts.currMax = "100";
+    r.texts.currUnitIndex = 2;
+    r.texts.damping = "0";
+    r.texts.dampingUnitIndex = 0;
+    r.texts.potStart = start;
+    r.texts.potEnd = end;
+    r.texts.sweep = speed;
+    r.texts.amplitude = amplitude;
+    r.texts.period = "50";
+    r.texts.accumulation = "20";
+    r.texts.preTime = "0";
+    r.texts.prePot = "0";
+    XYFactors(r);
+  }
+  ~SimulatedRun() { port.Close(); }
+
+  void runToEnd() {
+    acquisition.start();
+    for (int ticks = 0; ticks < 100000 && acquisition.tick(); ++ticks) {
+    }
+    acquisition.stop();
+  }
+  // Potential of the largest point in magnitude (reduction peaks are negative),
+  // after the first tenth of the sweep, where the switch-on transient decays.
+  double peakPotential() const {
+    const auto from = record.points.begin() + record.points.size() / 10;
+    const auto peak = std::max_element(from, record.points.end(),
+                                       [](double a, double b) { return std::fabs(a) < std::fabs(b); });
+    return record.pointPotential(static_cast<int32_t>(peak - record.points.begin()));
+  }
+  double widthAtHalfHeight() const {
+    const double half = *std::max_element(record.points.begin(), record.points.end()) / 2;
+    int32_t first = -1, last = -1;
+    for (int32_t i = 0; i < static_cast<int32_t>(record.points.size()); ++i)
+      if (record.points[i] >= half) {
+        if (first < 0) first = i;
+        last = i;
+      }
+    return (last - first) * std::fabs(record.pulseStep);
+  }
+};
+
+}  // namespace
+
+TEST(SimulatedRun, ReversiblePeakOfTheSimulatedCouple) {
+  struct Case {
+    const char *cell;
+    double e0;
+    int n;
+  } cases[] = {{"noise=0,errors=0", 0.100, 1}, {"E0=0.25,n=2,noise=0,errors=0", 0.25, 2}};
+  for (const Case &c : cases) {
+    SimulatedRun sim(c.cell, "-200", "500", "20", "10");  // 1 mV steps
+    sim.runToEnd();
+    const MeasurementRecord &r = sim.record;
+    EXPECT_EQ(static_cast<int32_t>(r.points.size()), r.pulseNumber);
+    EXPECT_EQ(r.pointIndex, r.pulseNumber - 1);
+    EXPECT_EQ(sim.acquisition.statistics().points, r.pulseNumber);
+    EXPECT_EQ(sim.acquisition.statistics().pointsWithoutSamples, 0);
+    EXPECT_NEAR(sim.peakPotential(), c.e0 - 0.005, r.pulseStep + 1e-9) << c.cell;
+    EXPECT_NEAR(sim.widthAtHalfHeight(), 0.0904 / c.n, 0.1 * 0.0904 / c.n) << c.cell;
+  }
+}
+
+TEST(SimulatedRun, FallingSweepFindsTheSamePeak) {
+  SimulatedRun sim("noise=0,errors=0", "500", "-200", "20", "-10");
+  sim.runToEnd();
+  EXPECT_EQ(sim.record.pointIndex, sim.record.pulseNumber - 1);
+  EXPECT_DOUBLE_EQ(sim.record.pointPotential(0), 0.5);
+  // A negative pulse on a falling sweep: a reduction peak at E0 + 5 mV.
+  EXPECT_NEAR(sim.peakPotential(), 0.105, 0.003);
+  EXPECT_LT(*std::min_element(sim.record.points.begin(), sim.record.points.end()), -1e-6);
+}
+
+TEST(SimulatedRun, PreelectrolysisThenSweep) {
+  SimulatedRun sim("noise=0,errors=0", "-200", "300", "100", "10");
+  sim.record.texts.preTime = "5";
+  sim.record.texts.prePot = "-300";
+  sim.record.preTime = 5;
+  sim.record.prePotential = -0.3;
+  sim.acquisition.start();
+  EXPECT_EQ(sim.record.runState, RunPreelectrolysis);
+  EXPECT_TRUE(sim.acquisition.tick());
+  EXPECT_EQ(sim.record.panels.panel6, "5.0 s");
+  EXPECT_EQ(sim.record.panels.panel7, "-300 mV");
+  EXPECT_TRUE(sim.record.panels.panel8.endsWith(" uA"));
+  sim.nowMs = 5000;
+  int ticks = 0;
+  while (sim.acquisition.tick() && ++ticks < 100000) {
+  }
+  sim.acquisition.stop();
+  EXPECT_EQ(sim.record.pointIndex, sim.record.pulseNumber - 1);
+  EXPECT_EQ(sim.acquisition.statistics().pointsWithoutSamples, 0);
+}
