@@ -61,9 +61,10 @@ CommandLine parseCommandLine(const QStringList &arguments, const QString &simCel
                                                  "given after it."),
                                   QStringLiteral("IN.dpv"));
   parser.addOptions({folder, port, simCell, measure, exportText, resave, report});
-  parser.addPositionalArgument(QStringLiteral("OUT"), QStringLiteral("Output file of --measure, --export-text, "
-                                                                     "--resave or --report."),
-                               QStringLiteral("[OUT]"));
+  parser.addPositionalArgument(QStringLiteral("FILE"),
+                               QStringLiteral("Without a command-line form: a .dpv file to open at start. "
+                                              "With one: its output file."),
+                               QStringLiteral("[FILE]"));
   parser.process(arguments);
 
   CommandLine cl;
@@ -85,7 +86,8 @@ CommandLine parseCommandLine(const QStringList &arguments, const QString &simCel
   }
   const QStringList positional = parser.positionalArguments();
   if (cl.mode == CommandLine::Mode::Gui) {
-    if (!positional.isEmpty()) fail(QStringLiteral("unexpected argument '%1'").arg(positional.first()));
+    if (positional.size() > 1) fail(QStringLiteral("name at most one file to open"));
+    if (!positional.isEmpty()) cl.input = positional.first();
   } else {
     if (positional.size() != 1) fail(QStringLiteral("name exactly one output file"));
     cl.output = positional.first();

@@ -10,7 +10,7 @@ struct CommandLine {
   QString folder;   // --folder: settings, calibration and help files
   QString port;     // --port: port backend
   QString simCell;  // --sim-cell: simulated cell parameters
-  QString input;    // first file of a command-line form
+  QString input;    // first file of a command-line form, or the file to open
   QString output;   // second file of a command-line form
 };
 

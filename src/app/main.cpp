@@ -11,6 +11,7 @@
 #include "app/ui/sdimain.h"
 #include "files/command_forms.h"
 #include "instrument/port_backend.h"
+#include "printing/report_command.h"
 
 int main(int argc, char **argv) {
   // The command-line forms open no window and must work without a display.
@@ -37,6 +38,7 @@ int main(int argc, char **argv) {
     case CommandLine::Mode::Resave:
       return resaveCommand(cl.input, cl.output);
     case CommandLine::Mode::Report:
+      return reportCommand(cl.input, cl.output);
     case CommandLine::Mode::Gui:
       break;
   }
@@ -44,5 +46,6 @@ int main(int argc, char **argv) {
   ProgramWindows windows;
   TSDIAppForm &mainWindow = windows.mainWindow();
   mainWindow.show();
+  if (!cl.input.isEmpty()) mainWindow.openAtStart(cl.input);
   return app.exec();
 }

@@ -66,6 +66,11 @@ TEST_F(MainWindowTest, StartsWithDefaultsWithoutSettingsFile) {
   EXPECT_TRUE(w.record().dataSaved);
   EXPECT_FALSE(w.Stop1->isEnabled());
   EXPECT_EQ(Device->selectedDeviceIndex(), 0);
+  // The record agrees with the controls, so a sync keeps them as they are.
+  w.graph->PaintBox2DblClick();
+  w.syncFromRecord();
+  EXPECT_EQ(w.DampingBox->currentText(), "%");
+  EXPECT_EQ(w.CurrUnitBox->currentText(), "uA");
 }
 
 TEST_F(MainWindowTest, ParametersAndDescriptionComeBackAfterRestart) {

@@ -168,6 +168,9 @@ void TSDIAppForm::FormCreate() {
   const IniFile ini(programFile(kSettingsFile));
   ParameterTexts texts = record_.texts;
   readSetupSection(ini, &texts, &windowState_);
+  // The record first, so a control already showing its value (which fires no
+  // change) still agrees with it.
+  record_.texts = texts;
   // Each assignment fires the control's change handling, as typing would.
   CurrMinEdit->setText(texts.currMin);
   CurrMaxEdit->setText(texts.currMax);
@@ -283,6 +286,11 @@ void TSDIAppForm::leaveZoom() {
 }
 
 void TSDIAppForm::Viewdatatext1Click() { Viewdata->exec(); }
+
+void TSDIAppForm::openAtStart(const QString &path) {
+  QString error;
+  if (!files_->openFile(path, &error)) QMessageBox::critical(this, kTitle, error);
+}
 
 void TSDIAppForm::Devicesetup1Click() { Device->exec(); }
 

@@ -69,6 +69,9 @@ class TSDIAppForm : public QMainWindow, public FileCommandHost {
   bool instrumentCheck();
   void Redraw();
 
+  // Opens a measurement file named on the command line; errors are shown.
+  void openAtStart(const QString &path);
+
   // The "Data not saved. Save?" question; false when the command must end.
   bool askToSaveData();
 
