@@ -5,21 +5,18 @@
 #include <cmath>
 
 #include "app/measurement_record.h"
+#include "factory_texts.h"
 
 // The worked example: plot 479 x 334, -200 .. 500 mV, -10 .. 50 nA, no damping.
 inline MeasurementRecord exampleRecord() {
   MeasurementRecord r;
+  r.texts = factoryTexts();
   r.texts.potStart = "-200";
   r.texts.potEnd = "500";
   r.texts.currMin = "-10";
   r.texts.currMax = "50";
   r.texts.currUnitIndex = 1;
-  r.texts.damping = "0";
-  r.texts.dampingUnitIndex = 0;
-  r.texts.sweep = "10";
   r.texts.period = "100";
-  r.texts.amplitude = "50";
-  r.texts.accumulation = "10";
   r.plotWidth = 479;
   r.plotHeight = 334;
   return r;

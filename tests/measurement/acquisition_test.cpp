@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "factory_texts.h"
 #include "graph/scaling.h"
 #include "measurement/acquisition.h"
 
@@ -49,19 +50,14 @@ class ScriptedInstrument : public RunInstrument {
 
 MeasurementRecord sweepRecord(const char *start, const char *end, const char *period, const char *accumulation) {
   MeasurementRecord r;
+  r.texts = factoryTexts();
   r.texts.currMin = "-10";
   r.texts.currMax = "10";
-  r.texts.currUnitIndex = 2;
-  r.texts.damping = "0";
-  r.texts.dampingUnitIndex = 0;
   r.texts.potStart = start;
   r.texts.potEnd = end;
   r.texts.sweep = "100";
-  r.texts.amplitude = "50";
   r.texts.period = period;
   r.texts.accumulation = accumulation;
-  r.texts.preTime = "0";
-  r.texts.prePot = "0";
   XYFactors(r);
   return r;
 }

@@ -3,25 +3,14 @@
 #include "qstring_print.h"
 
 #include "app/measurement_record.h"
+#include "factory_texts.h"
 #include "graph/scaling.h"
 #include "measurement/parameters.h"
 
 namespace {
 MeasurementRecord defaults() {
   MeasurementRecord r;
-  r.texts.currMin = "-100";
-  r.texts.currMax = "100";
-  r.texts.currUnitIndex = 2;
-  r.texts.damping = "0";
-  r.texts.dampingUnitIndex = 0;
-  r.texts.potStart = "0";
-  r.texts.potEnd = "0";
-  r.texts.sweep = "10";
-  r.texts.amplitude = "50";
-  r.texts.period = "50";
-  r.texts.accumulation = "10";
-  r.texts.preTime = "0";
-  r.texts.prePot = "0";
+  r.texts = factoryTexts();
   return r;
 }
 }  // namespace

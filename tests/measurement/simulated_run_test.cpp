@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "qstring_print.h"
+#include "factory_texts.h"
 #include "graph/scaling.h"
 #include "instrument/instrument.h"
 #include "instrument/port_backend.h"
@@ -30,19 +31,12 @@ struct SimulatedRun {
     instrument.SelDeviceChange(0);
     EXPECT_TRUE(instrument.DeviceTest());
     MeasurementRecord &r = record;
-    r.texts.currMin = "-100";
-    r.texts.currMax = "100";
-    r.texts.currUnitIndex = 2;
-    r.texts.damping = "0";
-    r.texts.dampingUnitIndex = 0;
+    r.texts = factoryTexts();
     r.texts.potStart = start;
     r.texts.potEnd = end;
     r.texts.sweep = speed;
     r.texts.amplitude = amplitude;
-    r.texts.period = "50";
     r.texts.accumulation = "20";
-    r.texts.preTime = "0";
-    r.texts.prePot = "0";
     XYFactors(r);
   }
   ~SimulatedRun() { port.Close(); }

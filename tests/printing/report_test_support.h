@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "app/measurement_record.h"
+#include "factory_texts.h"
 #include "printing/report_layout.h"
 
 // An A4 sheet at 600 dpi whose unprintable border is 0.5 cm (118 pixels) on every side.
@@ -22,19 +23,12 @@ inline ReportStyle testStyle() {
 // Potential axis -500..500 mV, current axis -1..1 uA, no smoothing, no points.
 inline MeasurementRecord testRecord() {
   MeasurementRecord r;
+  r.texts = factoryTexts();
   r.texts.potStart = "-500";
   r.texts.potEnd = "500";
-  r.texts.sweep = "10";
-  r.texts.amplitude = "50";
   r.texts.period = "100";
-  r.texts.accumulation = "10";
-  r.texts.preTime = "0";
-  r.texts.prePot = "0";
   r.texts.currMin = "-1";
   r.texts.currMax = "1";
-  r.texts.currUnitIndex = 2;
-  r.texts.damping = "0";
-  r.texts.dampingUnitIndex = 0;
   r.description = QStringList{"Sample A"};
   r.dataFileName = "/data/Run.dpv";
   r.runDateTime = "Monday";
