@@ -304,3 +304,25 @@ TEST_F(MainWindowTest, InstrumentCommandsOpenTheirDialogsAfterTheCheck) {
     EXPECT_EQ(title, c.title);
   }
 }
+
+// Saves pictures of the about box and the help window when DPV_SHOT_DIR names a folder.
+TEST_F(MainWindowTest, Shots) {
+  const QString shots = qEnvironmentVariable("DPV_SHOT_DIR");
+  if (shots.isEmpty()) GTEST_SKIP() << "DPV_SHOT_DIR not set";
+  QFile::copy(QString(DPV_HELP_FILE), folder_.filePath("marelt.hlp"));
+  ProgramWindows windows;
+  TSDIAppForm &w = windows.mainWindow();
+  w.show();
+  answerNextModal([&shots](QWidget *about) {
+    about->grab().save(shots + "/about.png");
+    qobject_cast<QDialog *>(about)->accept();
+  });
+  w.HelpAbout1->trigger();
+  w.Helpindex1->trigger();
+  QWidget *help = nullptr;
+  for (QWidget *top : QApplication::topLevelWidgets())
+    if (top->isVisible() && top->windowTitle().endsWith("Help")) help = top;
+  ASSERT_NE(help, nullptr);
+  QTest::qWait(200);
+  help->grab().save(shots + "/help.png");
+}
