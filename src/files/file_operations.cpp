@@ -41,7 +41,7 @@ bool openMeasurementFile(MeasurementRecord &record, const QString &path, QString
 }
 
 bool saveMeasurementFile(MeasurementRecord &record, const QString &path, QString *error) {
-  const QString savedStatusText = record.panels.panel5;
+  record.savedStatusText = record.panels.panel5;
   record.panels.panel5 = QStringLiteral("Saving");
   QString reason;
   if (!writeDpvFile(path, record, &reason)) {
@@ -50,19 +50,19 @@ bool saveMeasurementFile(MeasurementRecord &record, const QString &path, QString
   }
   record.dataSaved = true;
   record.askFileName = false;
-  record.panels.panel5 = savedStatusText;
+  record.panels.panel5 = record.savedStatusText;
   record.dataFileName = QFileInfo(path).absoluteFilePath();
   return true;
 }
 
 bool exportMeasurementText(MeasurementRecord &record, const QString &path, QString *error) {
-  const QString savedStatusText = record.panels.panel5;
+  record.savedStatusText = record.panels.panel5;
   record.panels.panel5 = QStringLiteral("Writing");
   QString reason;
   if (!writeTextExport(path, record, &reason)) {
     if (error) *error = cannotWriteMessage(path, reason);
     return false;
   }
-  record.panels.panel5 = savedStatusText;
+  record.panels.panel5 = record.savedStatusText;
   return true;
 }

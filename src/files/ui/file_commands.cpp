@@ -12,6 +12,21 @@ enum SaveFileType { DataFileType = 0, TextFileType = 1 };
 
 const QString kDataSuffixes[] = {QStringLiteral("dpv"), QStringLiteral("txt")};
 
+int saveFileTypeOf(const QString &nameFilter) {
+  return FileCommands::saveFilters().indexOf(nameFilter) == TextFileType ? TextFileType : DataFileType;
+}
+
+// The save dialog: a name typed without extension gets the extension of the
+// file type chosen when the dialog is confirmed.
+class SaveDialog : public QFileDialog {
+ public:
+  using QFileDialog::QFileDialog;
+  void accept() override {
+    setDefaultSuffix(kDataSuffixes[saveFileTypeOf(selectedNameFilter())]);
+    QFileDialog::accept();
+  }
+};
+
 }  // namespace
 
 FileCommands::FileCommands(FileCommandHost &host) : host_(host) {}
@@ -45,21 +60,16 @@ bool FileCommands::askOpenFileName(QString *path) {
 bool FileCommands::askSaveFileName() {
   const QString directory =
       saveFileName_.isEmpty() ? initialDirectory_ : QFileInfo(saveFileName_).absolutePath();
-  QFileDialog dialog(host_.hostWindow(), QStringLiteral("Save As"), directory);
+  SaveDialog dialog(host_.hostWindow(), QStringLiteral("Save As"), directory);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setNameFilters(saveFilters());
   dialog.selectNameFilter(saveFilters().value(saveFileType_));
-  dialog.setDefaultSuffix(kDataSuffixes[saveFileType_]);
-  // A name typed without extension gets the extension of the chosen file type.
-  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString &filter) {
-    dialog.setDefaultSuffix(kDataSuffixes[saveFilters().indexOf(filter) == TextFileType ? TextFileType : DataFileType]);
-  });
   if (!saveFileName_.isEmpty()) dialog.selectFile(QFileInfo(saveFileName_).fileName());
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   saveFileName_ = dialog.selectedFiles().constFirst();
-  saveFileType_ = saveFilters().indexOf(dialog.selectedNameFilter()) == TextFileType ? TextFileType : DataFileType;
+  saveFileType_ = saveFileTypeOf(dialog.selectedNameFilter());
   return true;
 }
 

@@ -1,0 +1,88 @@
+#pragma once
+// Records, files and dialog answers shared by the data file tests.
+
+#include <QApplication>
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTest>
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+
+#include "app/measurement_record.h"
+#include "graph/scaling.h"
+#include "measurement/parameters.h"
+
+// A record as the main window holds it after start-up with these texts:
+// -500..500 mV at 10 mV/s and 50 ms (2000 points), current axis -100..100 uA.
+inline MeasurementRecord sampleRecord() {
+  MeasurementRecord r;
+  ParameterTexts &t = r.texts;
+  t.currMin = "-100";
+  t.currMax = "100";
+  t.currUnitIndex = 2;
+  t.damping = "0";
+  t.dampingUnitIndex = 0;
+  t.potStart = "-500";
+  t.potEnd = "500";
+  t.sweep = "10";
+  t.amplitude = "50";
+  t.period = "50";
+  t.accumulation = "10";
+  t.preTime = "0";
+  t.prePot = "0";
+  PrePotEditChange(r);
+  PreTimeEditChange(r);
+  XYFactors(r);
+  r.dampingFactor = 0;
+  r.dampingRest = 1;
+  r.dataSaved = true;
+  r.askFileName = true;
+  return r;
+}
+
+inline QByteArray readBytes(const QString &path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+inline void writeBytes(const QString &path, const QByteArray &bytes) {
+  QFile f(path);
+  f.open(QIODevice::WriteOnly);
+  f.write(bytes);
+}
+
+// Runs `answer` on the next modal window of type T once it is shown, from the
+// event loop of the dialog that is about to run.
+template <typename T>
+void answerModal(std::function<void(T *)> answer) {
+  auto *timer = new QTimer;
+  auto *clock = new QElapsedTimer;
+  clock->start();
+  timer->setInterval(5);
+  QObject::connect(timer, &QTimer::timeout, [timer, clock, answer] {
+    T *window = qobject_cast<T *>(QApplication::activeModalWidget());
+    if (!window && clock->elapsed() < 5000) return;
+    timer->stop();
+    timer->deleteLater();
+    delete clock;
+    if (window) answer(window);
+  });
+  timer->start();
+}
+
+// Types a name into a file dialog as the user does, so it replaces any
+// file selected in the list.
+inline void typeFileName(QFileDialog *dialog, const QString &name) {
+  auto *edit = dialog->findChild<QLineEdit *>("fileNameEdit");
+  QApplication::setActiveWindow(dialog);
+  edit->setFocus();
+  edit->selectAll();
+  QTest::keyClick(edit, Qt::Key_Delete);
+  QTest::keyClicks(edit, name);
+}
+
