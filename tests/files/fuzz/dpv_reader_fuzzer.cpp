@@ -1,0 +1,21 @@
+// libFuzzer entry for the .dpv reader: any bytes load without a crash and
+// leave pointIndex inside the storage.
+#include <cstdint>
+#include <cstdlib>
+
+#include "app/text_io.h"
+#include "files/dpv_file.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  MeasurementRecord record;
+  record.texts.potStart = QStringLiteral("-500");
+  record.texts.potEnd = QStringLiteral("500");
+  record.texts.sweep = QStringLiteral("10");
+  record.texts.period = QStringLiteral("50");
+  const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
+  loadDpvLines(splitLines(decodeText(bytes)), record);
+  if (record.pointIndex < -1 || (record.pointIndex >= 0 && static_cast<size_t>(record.pointIndex) >= record.points.size()))
+    std::abort();
+  dpvFileBytes(record);
+  return 0;
+}
