@@ -45,7 +45,7 @@ TEST_F(ViewdataTest, ShowsHeaderAndRowsAndRefreshesOnShow) {
   EXPECT_EQ(view.windowTitle(), "View data text");
   EXPECT_EQ(view.size(), QSize(336, 207));
   EXPECT_TRUE(view.windowFlags() & Qt::WindowStaysOnTopHint);
-  EXPECT_EQ(view.Memo2->text(), "Point\tTime [s]\tE [V]\ti [uA]");
+  EXPECT_EQ(view.Memo2->toPlainText(), "Point\tTime [s]\tE [V]\ti [uA]");
   EXPECT_FALSE(view.Memo2->isEnabled());
   EXPECT_EQ(rows(view), "0\t0.000\t-0.5000\t4.000\n1\t0.050\t-0.4995\t8.000\n2\t0.100\t-0.4990\t-4.000");
 
@@ -53,7 +53,7 @@ TEST_F(ViewdataTest, ShowsHeaderAndRowsAndRefreshesOnShow) {
   XYFactors(record);
   record.currDigits = 0;
   view.show();
-  EXPECT_EQ(view.Memo2->text(), "Point\tTime [s]\tE [V]\ti [nA]");
+  EXPECT_EQ(view.Memo2->toPlainText(), "Point\tTime [s]\tE [V]\ti [nA]");
   EXPECT_TRUE(rows(view).startsWith("0\t0.000\t-0.5000\t4000.0\n"));
   view.hide();
 
@@ -64,7 +64,7 @@ TEST_F(ViewdataTest, ShowsHeaderAndRowsAndRefreshesOnShow) {
   record.pointIndex = -1;
   view.show();
   EXPECT_EQ(rows(view), "");
-  EXPECT_EQ(view.Memo2->text(), "Point\tTime [s]\tE [V]\ti [nA]");
+  EXPECT_EQ(view.Memo2->toPlainText(), "Point\tTime [s]\tE [V]\ti [nA]");
 }
 
 TEST_F(ViewdataTest, SettingsSetTheSwitchesAndClicksRefresh) {
@@ -72,16 +72,16 @@ TEST_F(ViewdataTest, SettingsSetTheSwitchesAndClicksRefresh) {
   TViewdata view(record);
   EXPECT_TRUE(view.CheckBox1->isChecked());
   EXPECT_FALSE(view.CheckBox3->isChecked());
-  EXPECT_EQ(view.Memo2->text(), "Point\t");
+  EXPECT_EQ(view.Memo2->toPlainText(), "Point\t");
   EXPECT_EQ(rows(view), "0\n1\n2");
 
   view.show();
   QTest::mouseClick(view.CheckBox3, Qt::LeftButton);
-  EXPECT_EQ(view.Memo2->text(), "Point\tTime [s]\t");
+  EXPECT_EQ(view.Memo2->toPlainText(), "Point\tTime [s]\t");
   EXPECT_EQ(rows(view), "0\t0.000\n1\t0.050\n2\t0.100");
   QTest::mouseClick(view.CheckBox1, Qt::LeftButton);
   QTest::mouseClick(view.CheckBox3, Qt::LeftButton);
-  EXPECT_EQ(view.Memo2->text(), "");
+  EXPECT_EQ(view.Memo2->toPlainText(), "");
   EXPECT_EQ(rows(view), "\n\n");
 }
 

@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -51,7 +50,7 @@ QIcon writeIcon() {
 
 QCheckBox *columnSwitch(const QString &text, int top, QWidget *group) {
   auto *box = new QCheckBox(text, group);
-  box->setGeometry(8, top, 89, 17);
+  box->setGeometry(6, top, 93, 17);
   return box;
 }
 
@@ -68,16 +67,22 @@ TViewdata::TViewdata(MeasurementRecord &record, QWidget *parent)
   setFont(dialogFont);
   setFixedSize(336, 207);
 
-  Memo2 = new QLineEdit(this);
+  // Header and rows share their tab stops, so the column names stand over the columns.
+  Memo2 = new QPlainTextEdit(this);
   Memo2->setGeometry(4, 8, 213, 17);
   Memo2->setEnabled(false);
+  Memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
   Memo1 = new QPlainTextEdit(this);
   Memo1->setGeometry(4, 24, 213, 177);
-  Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  Memo1->setTabStopDistance(Memo1->fontMetrics().averageCharWidth() * 8);
+
+  for (QPlainTextEdit *memo : {Memo2, Memo1}) {
+    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    memo->setTabStopDistance(memo->fontMetrics().averageCharWidth() * 8);
+    memo->document()->setDocumentMargin(1);  // the one-line header box has room for no more
+  }
 
   auto *group = new QGroupBox(QStringLiteral(" Show data "), this);
   group->setGeometry(228, 8, 101, 97);
@@ -134,7 +139,7 @@ DataViewColumns TViewdata::columns() const {
 
 void TViewdata::Refresh() {
   const DataViewColumns c = columns();
-  Memo2->setText(dataViewHeader(record_, c));
+  Memo2->setPlainText(dataViewHeader(record_, c));
   Memo1->setPlainText(dataViewRows(record_, c).join(QLatin1Char('\n')));
 }
 
@@ -149,7 +154,7 @@ void TViewdata::BitBtn1Click() {
 }
 
 QStringList TViewdata::textLines() const {
-  QStringList lines{Memo2->text()};
+  QStringList lines{Memo2->toPlainText()};
   const QString rows = Memo1->toPlainText();
   if (!rows.isEmpty()) lines += rows.split(QLatin1Char('\n'));
   return lines;

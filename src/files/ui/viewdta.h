@@ -8,7 +8,6 @@
 #include "files/data_view_text.h"
 
 class QCheckBox;
-class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
@@ -25,7 +24,7 @@ class TViewdata : public QDialog {
   // The columns switched on.
   DataViewColumns columns() const;
 
-  QLineEdit *Memo2;       // header line
+  QPlainTextEdit *Memo2;  // header line, with the tab stops of the rows
   QPlainTextEdit *Memo1;  // rows; the user may edit them
   QCheckBox *CheckBox1;   // point number
   QCheckBox *CheckBox3;   // time
