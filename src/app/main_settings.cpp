@@ -3,8 +3,6 @@
 #include <QSet>
 
 #include "app/numbers.h"
-#include "graph/scaling.h"
-#include "measurement/parameters.h"
 
 namespace {
 const QString kSetup = QStringLiteral("Setup");
@@ -120,12 +118,4 @@ void writeDescription(IniFile &ini, const QStringList &lines) {
     used.insert(key.toLower());
     ini.writeString(kInfo, key, QString());
   }
-}
-
-void loadRecordSettings(const IniFile &ini, MeasurementRecord &record) {
-  readSetupSection(ini, &record.texts, nullptr);
-  PrePotEditChange(record);
-  PreTimeEditChange(record);
-  XYFactors(record);
-  record.description = readDescription(ini);
 }

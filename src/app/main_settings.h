@@ -23,7 +23,3 @@ void writeSetupSection(IniFile &ini, const ParameterTexts &texts, const MainWind
 QStringList readDescription(const IniFile &ini);
 // Replaces section "Info" with the description lines.
 void writeDescription(IniFile &ini, const QStringList &lines);
-
-// Reads "Setup" and "Info" of the settings file into the record and derives
-// the parameters and axes, as the main window does at start.
-void loadRecordSettings(const IniFile &ini, MeasurementRecord &record);

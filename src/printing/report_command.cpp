@@ -4,7 +4,7 @@
 
 #include "app/app_paths.h"
 #include "app/ini_file.h"
-#include "app/main_settings.h"
+#include "files/record_settings.h"
 #include "files/file_operations.h"
 #include "graph/smoothing.h"
 #include "printing/report_pdf.h"

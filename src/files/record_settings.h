@@ -1,0 +1,10 @@
+#pragma once
+// The record as the main window holds it after start-up, for the command-line
+// forms that work without windows.
+
+#include "app/ini_file.h"
+#include "app/measurement_record.h"
+
+// Reads "Setup" and "Info" of the settings file into the record and derives
+// the parameters and axes, as the main window does at start.
+void loadRecordSettings(const IniFile &ini, MeasurementRecord &record);
