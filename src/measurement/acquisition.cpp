@@ -48,6 +48,7 @@ void Acquisition::start() {
   // A fresh run never shows values left over from an earlier run or file.
   r.points.assign(static_cast<size_t>(plan_.pulseNumber), 0.0);
   r.pointIndex = 0;
+  point_ = 0;
   const int electrodes = r.texts.electrodes;
   if (plan_.preTime != 0) {
     r.runState = RunPreelectrolysis;
@@ -105,7 +106,7 @@ bool Acquisition::sweepTick() {
   double t = t0;
   do {
     t = instrument_.GetTime();
-    const double n = r.pointIndex;
+    const double n = point_;
     if ((n + 0.5 - halfWindow) * T < t && t < (n + 0.5) * T) {
       r.baseSum += instrument_.PotentiostatGetCurrent();
       ++r.baseCount;
@@ -126,7 +127,7 @@ bool Acquisition::pauseFits(double t) const {
   const double window = plan_.accumulation / 2 * T;
   if (!(window > 0)) return true;  // empty windows take no samples
   // The two windows of each point from this one up to the end of the pause.
-  const int32_t first = record_.pointIndex;
+  const int32_t first = point_;
   const int32_t last = first + 1 + static_cast<int32_t>(std::min(kPauseSeconds / T, 1e6));
   for (int32_t n = first; n <= last; ++n) {
     for (const double end : {(n + 0.5) * T, (n + 1.0) * T}) {
@@ -138,13 +139,17 @@ bool Acquisition::pauseFits(double t) const {
 
 bool Acquisition::completePoint() {
   MeasurementRecord &r = record_;
-  const int32_t n = r.pointIndex;
+  const int32_t n = point_;
+  // Nothing ever writes outside the storage, whatever changed it meanwhile.
+  if (static_cast<size_t>(n) >= r.points.size()) return false;
   double &value = r.points[static_cast<size_t>(n)];
   if (r.baseCount > 0 && r.pulseCount > 0)
     value = r.pulseSum / r.pulseCount - r.baseSum / r.baseCount;
   else
     ++statistics_.pointsWithoutSamples;
   ++statistics_.points;
+  // A save made during the run does not cover the points that follow it.
+  r.dataSaved = false;
   statistics_.baseReadings += r.baseCount;
   r.panels.panel7 = r.formatPotential(r.basePotential);
   r.panels.panel8 = r.formatCurrent(value);
@@ -154,8 +159,9 @@ bool Acquisition::completePoint() {
   r.baseSum = r.pulseSum = 0;
   r.baseCount = r.pulseCount = 0;
   if (n + 1 >= plan_.pulseNumber) return false;
-  r.pointIndex = n + 1;
-  r.basePotential = r.pointIndex * plan_.pulseStep + plan_.sweepStart;
+  point_ = n + 1;
+  r.pointIndex = point_;
+  r.basePotential = point_ * plan_.pulseStep + plan_.sweepStart;
   instrument_.PotentiostatSetPotential(r.basePotential);
   return true;
 }

@@ -61,6 +61,9 @@ class Acquisition {
   Clock clock_;
   DrawPoint drawPoint_;
   Statistics statistics_;
+  // The point being measured. The run keeps its own count, so New during a
+  // run (which empties the record's index) does not send the sweep back.
+  int32_t point_ = 0;
 
   // Parameters frozen at the start of the run.
   struct Plan {

@@ -258,3 +258,29 @@ TEST(Acquisition, TickEndsWhereNoWindowOpensSoon) {
     EXPECT_TRUE(phase + 0.02 < T / 2 - window || phase < 1e-4) << "tick ended at " << t;
   }
 }
+
+TEST(Acquisition, NewDuringARunDoesNotSendTheSweepBack) {
+  MeasurementRecord r = sweepRecord("-100", "100", "50", "50");
+  ScriptedRun run(r);
+  run.acquisition.start();
+  run.acquisition.tick();
+  run.acquisition.tick();
+  const int32_t reached = r.pointIndex;
+  ASSERT_GT(reached, 2);
+  r.pointIndex = 0;  // what New does to the record
+  run.acquisition.tick();
+  EXPECT_GE(r.pointIndex, reached);
+  run.ticksUntilEnd();
+  EXPECT_EQ(r.pointIndex, r.pulseNumber - 1);
+  for (size_t i = 0; i < r.points.size(); ++i) EXPECT_NEAR(r.points[i], 0.05e-6, 1e-15) << i;
+}
+
+TEST(Acquisition, PointsAfterASaveMakeTheRecordUnsavedAgain) {
+  MeasurementRecord r = sweepRecord("-100", "100", "50", "50");
+  ScriptedRun run(r);
+  run.acquisition.start();
+  run.acquisition.tick();
+  r.dataSaved = true;  // saved while measuring
+  run.acquisition.tick();
+  EXPECT_FALSE(r.dataSaved);
+}
