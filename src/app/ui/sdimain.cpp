@@ -351,7 +351,7 @@ void TSDIAppForm::closeEvent(QCloseEvent *event) {
 }
 
 void TSDIAppForm::FormClose() {
-  Timer1->stop();
+  if (acquisition_ && acquisition_->running()) BitBtnStopClick();
   Device->instrument().PotentiostatOff();
   if (record_.zoomed) {
     CurrMinEdit->setText(record_.savedCurrMin);
