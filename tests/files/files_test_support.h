@@ -15,26 +15,16 @@
 
 #include "app/measurement_record.h"
 #include "graph/scaling.h"
+#include "factory_texts.h"
 #include "measurement/parameters.h"
 
 // A record as the main window holds it after start-up with these texts:
 // -500..500 mV at 10 mV/s and 50 ms (2000 points), current axis -100..100 uA.
 inline MeasurementRecord sampleRecord() {
   MeasurementRecord r;
-  ParameterTexts &t = r.texts;
-  t.currMin = "-100";
-  t.currMax = "100";
-  t.currUnitIndex = 2;
-  t.damping = "0";
-  t.dampingUnitIndex = 0;
-  t.potStart = "-500";
-  t.potEnd = "500";
-  t.sweep = "10";
-  t.amplitude = "50";
-  t.period = "50";
-  t.accumulation = "10";
-  t.preTime = "0";
-  t.prePot = "0";
+  r.texts = factoryTexts();
+  r.texts.potStart = "-500";
+  r.texts.potEnd = "500";
   PrePotEditChange(r);
   PreTimeEditChange(r);
   XYFactors(r);
