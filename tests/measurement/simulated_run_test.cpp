@@ -118,3 +118,30 @@ TEST(SimulatedRun, PreelectrolysisThenSweep) {
   EXPECT_EQ(sim.record.pointIndex, sim.record.pulseNumber - 1);
   EXPECT_EQ(sim.acquisition.statistics().pointsWithoutSamples, 0);
 }
+
+TEST(SimulatedRun, ZeroAccumulationAndShortPeriods) {
+  {
+    SimulatedRun sim("noise=0,errors=0", "-100", "100", "100", "10");
+    sim.record.texts.accumulation = "0";
+    XYFactors(sim.record);
+    sim.runToEnd();
+    EXPECT_EQ(sim.record.pointIndex, sim.record.pulseNumber - 1);
+    EXPECT_EQ(sim.acquisition.statistics().pointsWithoutSamples, sim.record.pulseNumber);
+    for (double v : sim.record.points) EXPECT_EQ(v, 0.0);
+  }
+  {
+    // 5 ms periods: about 22 points complete within one 0.11 s tick.
+    SimulatedRun sim("noise=0,errors=0", "-100", "100", "100", "10");
+    sim.record.texts.period = "5";
+    XYFactors(sim.record);
+    ASSERT_EQ(sim.record.pulseNumber, 400);
+    sim.acquisition.start();
+    sim.acquisition.tick();
+    EXPECT_GE(sim.record.pointIndex, 20);
+    while (sim.acquisition.tick()) {
+    }
+    sim.acquisition.stop();
+    EXPECT_EQ(sim.record.pointIndex, 399);
+    EXPECT_EQ(sim.acquisition.statistics().pointsWithoutSamples, 0);
+  }
+}
