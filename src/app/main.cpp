@@ -1,6 +1,9 @@
 // Program start: parse the command line, choose the instrument port, then
 // either run a command-line form or create the windows and run the program.
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <unistd.h>
 #include <QTextStream>
 
 #include "app/app_paths.h"
@@ -15,8 +18,16 @@
 
 int main(int argc, char **argv) {
   // The command-line forms open no window and must work without a display.
-  if (isHeadlessInvocation(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (isHeadlessInvocation(argc, argv)) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A private runtime folder keeps Qt quiet on machines without a session.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+      const QByteArray dir = QDir::tempPath().toLocal8Bit() + "/dpv-runtime-" + QByteArray::number(getuid());
+      if (QDir().mkpath(QString::fromLocal8Bit(dir)) &&
+          QFile::setPermissions(QString::fromLocal8Bit(dir), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+        qputenv("XDG_RUNTIME_DIR", dir);
+    }
+  }
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("dpv"));
   QApplication::setApplicationDisplayName(kTitle);
