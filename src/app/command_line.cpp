@@ -41,7 +41,7 @@ CommandLine parseCommandLine(const QStringList &arguments, const QString &simCel
       QStringLiteral("port"),
       QStringLiteral("Instrument port: sim (simulated instrument, real time; default), sim-fast (simulated, "
                      "virtual clock), none (silent bus), ppdev[:/dev/parportN], direct[:0x378]."),
-      QStringLiteral("SPEC"), QStringLiteral("sim"));
+      QStringLiteral("PORT"), QStringLiteral("sim"));
   const QCommandLineOption simCell(QStringLiteral("sim-cell"),
                                    QStringLiteral("Simulated cell, comma-separated name=value pairs. ") + simCellHelp,
                                    QStringLiteral("PARAMS"));

@@ -14,13 +14,13 @@ std::unique_ptr<PortBackend> &backendSlot() {
   return backend;
 }
 
-// The part after "name:" of a spec, or empty.
-QString argumentOf(const QString &spec, const QString &name) {
-  return spec.size() > name.size() ? spec.mid(name.size() + 1) : QString();
+// The part after "name:" of a choice, or empty.
+QString argumentOf(const QString &choice, const QString &name) {
+  return choice.size() > name.size() ? choice.mid(name.size() + 1) : QString();
 }
 
-bool isBackend(const QString &spec, const QString &name) {
-  return spec == name || spec.startsWith(name + QLatin1Char(':'));
+bool isBackend(const QString &choice, const QString &name) {
+  return choice == name || choice.startsWith(name + QLatin1Char(':'));
 }
 
 }  // namespace
@@ -37,8 +37,8 @@ std::unique_ptr<PortBackend> replacePortBackend(std::unique_ptr<PortBackend> bac
   return previous;
 }
 
-bool selectPortBackend(const QString &spec, const QString &simCell, QString *error) {
-  const QString s = spec.trimmed().isEmpty() ? QStringLiteral("sim") : spec.trimmed();
+bool selectPortBackend(const QString &choice, const QString &simCell, QString *error) {
+  const QString s = choice.trimmed().isEmpty() ? QStringLiteral("sim") : choice.trimmed();
   std::unique_ptr<PortBackend> backend;
   if (s == QLatin1String("sim") || s == QLatin1String("sim-fast")) {
     SimOptions options;
@@ -67,7 +67,7 @@ bool selectPortBackend(const QString &spec, const QString &simCell, QString *err
   } else {
     if (error)
       *error = QStringLiteral("Unknown port \"%1\" (use sim, sim-fast, none, ppdev[:/dev/parportN] or direct[:0x378])")
-                   .arg(spec);
+                   .arg(choice);
     return false;
   }
   replacePortBackend(std::move(backend));

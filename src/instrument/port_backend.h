@@ -21,11 +21,11 @@ class PortBackend {
   virtual bool isSimulated() const { return false; }
 };
 
-// Chooses the backend from `spec`: "sim" (default when empty), "sim-fast",
+// Chooses the backend from `choice`: "sim" (default when empty), "sim-fast",
 // "none", "ppdev[:/dev/parportN]" or "direct[:0x378]". `simCell` holds the
 // simulated cell's parameters ("E0=0.25,n=2"). Returns false with `error` for
-// a spec or parameter text it cannot use; the backend in place then stays.
-bool selectPortBackend(const QString &spec, const QString &simCell, QString *error);
+// a port choice or parameter text it cannot use; the backend in place then stays.
+bool selectPortBackend(const QString &choice, const QString &simCell, QString *error);
 
 QString portBackendDescription();
 bool portBackendIsSimulated();

@@ -15,7 +15,7 @@ class BackendSelection : public ::testing::Test {
 }  // namespace
 
 struct SpecCase {
-  const char *spec;
+  const char *choice;
   bool accepted;
   const char *descriptionStart;
   bool simulated;
@@ -26,7 +26,7 @@ class BackendSpecs : public BackendSelection, public ::testing::WithParamInterfa
 TEST_P(BackendSpecs, ChoosesTheBackendNamedByTheOption) {
   const SpecCase c = GetParam();
   QString error;
-  EXPECT_EQ(selectPortBackend(QLatin1String(c.spec), QString(), &error), c.accepted) << c.spec;
+  EXPECT_EQ(selectPortBackend(QLatin1String(c.choice), QString(), &error), c.accepted) << c.choice;
   if (!c.accepted) {
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(portBackendDescription(), QStringLiteral("Recording"));  // the old one stays
