@@ -60,7 +60,9 @@ TEST_F(PrintDialog, DefaultsWithoutSettingsFile) {
   EXPECT_FALSE(page.Font1.bold() || page.Font1.italic());
   EXPECT_EQ(page.fontColor, QColor(0, 0, 0));
   EXPECT_DOUBLE_EQ(page.marginLeft, 2.0);
-  if (!printerInstalled()) EXPECT_TRUE(page.Label2->text().startsWith("No printer installed"));
+  if (!printerInstalled()) {
+    EXPECT_TRUE(page.Label2->text().startsWith("No printer installed"));
+  }
   EXPECT_EQ(page.Label7->text(), "21.0 x 29.7 cm");
   EXPECT_EQ(page.Panel1->geometry(), QRect(40, 24, 128, 180));
   EXPECT_EQ(page.Shape5->geometry(), QRect(12, 12, 104, 156));
