@@ -110,26 +110,22 @@ void TSDIAppForm::buildControls() {
   leftLayout->addWidget(potentialGroup);
 
   auto *optionsGroup = newGroup(QStringLiteral(" Options "), left);
-  auto *optionsLayout = new QVBoxLayout(optionsGroup);
-  optionsLayout->setContentsMargins(6, 4, 6, 4);
-  optionsLayout->setSpacing(1);
+  auto *optionsForm = newForm(optionsGroup);
   SweepEdit = newEdit(optionsGroup);
   PulseAmplitudeEdit = newEdit(optionsGroup);
   PulsePeriodEdit = newEdit(optionsGroup);
   DataAccumulationEdit = newEdit(optionsGroup);
   Electrodes = new QSpinBox(optionsGroup);
   Electrodes->setRange(2, 4);
-  auto *optionsForm = new QFormLayout;
-  optionsForm->setContentsMargins(0, 0, 0, 0);
-  optionsForm->setVerticalSpacing(3);
   optionsForm->addRow(QStringLiteral("Sweep speed [mV/s]"), SweepEdit);
   optionsForm->addRow(QStringLiteral("Pulse amplitude [mV]"), PulseAmplitudeEdit);
   optionsForm->addRow(QStringLiteral("Pulse period [ms]"), PulsePeriodEdit);
   optionsForm->addRow(QStringLiteral("Data accumulation [%]"), DataAccumulationEdit);
   optionsForm->addRow(QStringLiteral("Electrode system"), Electrodes);
-  for (QLineEdit *e : {SweepEdit, PulseAmplitudeEdit, PulsePeriodEdit, DataAccumulationEdit}) e->setFixedWidth(56);
-  Electrodes->setFixedWidth(56);
-  optionsLayout->addLayout(optionsForm);
+  // The long labels leave room for short fields only.
+  for (QWidget *field : std::initializer_list<QWidget *>{SweepEdit, PulseAmplitudeEdit, PulsePeriodEdit,
+                                                          DataAccumulationEdit, Electrodes})
+    field->setFixedWidth(56);
   leftLayout->addWidget(optionsGroup);
 
   auto *preGroup = newGroup(QStringLiteral(" Preelectrolysis"), left);
