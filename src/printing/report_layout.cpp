@@ -13,6 +13,12 @@ namespace {
 
 constexpr double kCmPerInch = 2.54;
 const QColor kGridColor(0x80, 0x80, 0x80);
+// Pen widths and dots are set in pixels of a 300 dpi page, so the report
+// looks the same on every printer and in the PDF.
+constexpr double kPenDpi = 300;
+// Grid dots, on and off: large enough to stay apart when a PDF is viewed
+// at 150 dpi.
+constexpr double kDotOn = 2, kDotOff = 4;
 // Curve coordinates stay inside what the paint engine takes.
 constexpr int kCoordinateLimit = 1000000;
 
@@ -45,19 +51,31 @@ bool gridRange(double lo, double hi, double *step, int64_t *first, int64_t *last
   return true;
 }
 
-QPen gridPen(bool zeroLine, int width) {
-  return QPen(kGridColor, width, zeroLine ? Qt::SolidLine : Qt::DotLine, Qt::FlatCap);
+// Device pixels per pixel of a 300 dpi page.
+double penScale(const PageGeometry &page) {
+  const double dpi = (page.dpiX + page.dpiY) / 2.0;
+  return dpi > 0 ? dpi / kPenDpi : 1.0;
+}
+
+int scaledWidth(int width300, double scale) { return std::max(1, roundToInt32(width300 * scale)); }
+
+QPen gridPen(bool zeroLine, int width, double scale) {
+  QPen pen(kGridColor, width, Qt::SolidLine, Qt::FlatCap);
+  // A dash pattern counts in pen widths.
+  if (!zeroLine) pen.setDashPattern({kDotOn * scale / width, kDotOff * scale / width});
+  return pen;
 }
 
 void drawGrid(QPainter &painter, const MeasurementRecord &r, const ReportLayout &l, const PageGeometry &page,
               double sx, double sy, int width) {
+  const double scale = penScale(page);
   const int PW = page.pageWidth, PH = page.pageHeight;
   double step;
   int64_t first, last;
   if (gridRange(r.axisCurrMin, r.axisCurrMax, &step, &first, &last)) {
     for (int64_t i = first; i < last; ++i) {
       const int y = (PH - l.bottom) - limited((i * step - r.axisCurrMin) * sy);
-      painter.setPen(gridPen(i == 0, width));
+      painter.setPen(gridPen(i == 0, width, scale));
       painter.drawLine(l.left, y, PW + l.left, y);
     }
   }
@@ -65,15 +83,15 @@ void drawGrid(QPainter &painter, const MeasurementRecord &r, const ReportLayout 
     for (int64_t j = first; j <= last; ++j) {
       const int x = limited((j * step - r.axisPotStart) * sx) + l.left;
       if (x <= l.left) continue;
-      painter.setPen(gridPen(j == 0, width));
+      painter.setPen(gridPen(j == 0, width, scale));
       painter.drawLine(x, l.graphTop, x, PH - l.bottom);
     }
   }
 }
 
 double drawCurve(QPainter &painter, const MeasurementRecord &r, const ReportLayout &l, const ReportStyle &style,
-                 double sx, double sy, const ReportProgress &progress) {
-  painter.setPen(QPen(style.curveColor, style.lineWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+                 double sx, double sy, int width, const ReportProgress &progress) {
+  painter.setPen(QPen(style.curveColor, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
   const int32_t count = std::min<int64_t>(r.pointIndex, static_cast<int64_t>(r.points.size()));
   auto pointAt = [&](int32_t k, double c) {
     return QPoint(l.left + limited((r.sweepStart + k * r.pulseStep - r.axisPotStart) * sx),
@@ -99,6 +117,15 @@ QFont sizedFont(QFont font, double points, int dpi) {
 
 void writeText(QPainter &painter, int x, int y, const QString &text) {
   painter.drawText(x, y + painter.fontMetrics().ascent(), text);
+}
+
+// The frame's lines lie inside `box`, `width` pixels wide.
+void drawFrame(QPainter &painter, const QRect &box, int width) {
+  const int w = std::min({width, box.width(), box.height()});
+  painter.fillRect(QRect(box.left(), box.top(), box.width(), w), Qt::black);
+  painter.fillRect(QRect(box.left(), box.bottom() - w + 1, box.width(), w), Qt::black);
+  painter.fillRect(QRect(box.left(), box.top(), w, box.height()), Qt::black);
+  painter.fillRect(QRect(box.right() - w + 1, box.top(), w, box.height()), Qt::black);
 }
 
 }  // namespace
@@ -154,25 +181,20 @@ std::optional<double> drawReport(QPainter &painter, const PageGeometry &page, co
   painter.save();
   painter.setClipRect(QRect(0, 0, PW, PH));
 
-  // Frame, grid and curve fill the lower half between the margins.
-  const int frameWidth = std::max(1, style.lineWidth / 2);
-  QPen lastPen(Qt::black, frameWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+  // Grid and curve fill the lower half between the margins.
+  const double scale = penScale(page);
+  const int frameWidth = scaledWidth(std::max(1, style.lineWidth / 2), scale);
+  const int curveWidth = scaledWidth(style.lineWidth, scale);
+  int ruleWidth = frameWidth;  // the title rule takes the width drawn last
   std::optional<double> lastSmoothed;
-  if (l.graphFits) {
-    painter.setPen(lastPen);
-    painter.setBrush(Qt::white);
-    // A stroked rectangle covers its size plus the pen: the outline ends one
-    // pixel inside the right and bottom edges.
-    painter.drawRect(QRect(l.left, l.graphTop, PW - l.right - l.left - 1, PH - l.bottom - l.graphTop - 1));
-    // A zero span has no scale: the frame stays empty.
-    if (usableSpan(r.axisPotStart, r.axisPotEnd) && usableSpan(r.axisCurrMin, r.axisCurrMax)) {
-      const double sy = (PH - l.top - l.bottom) * 0.5 / (r.axisCurrMax - r.axisCurrMin);
-      const double sx = (PW - l.left - l.right) / (r.axisPotEnd - r.axisPotStart);
-      if (style.visibleGrid) drawGrid(painter, r, l, page, sx, sy, frameWidth);
-      if (r.pointIndex > 0 && !r.points.empty()) {
-        lastSmoothed = drawCurve(painter, r, l, style, sx, sy, progress);
-        lastPen.setWidth(style.lineWidth);
-      }
+  // A zero span has no scale: the frame stays empty.
+  if (l.graphFits && usableSpan(r.axisPotStart, r.axisPotEnd) && usableSpan(r.axisCurrMin, r.axisCurrMax)) {
+    const double sy = (PH - l.top - l.bottom) * 0.5 / (r.axisCurrMax - r.axisCurrMin);
+    const double sx = (PW - l.left - l.right) / (r.axisPotEnd - r.axisPotStart);
+    if (style.visibleGrid) drawGrid(painter, r, l, page, sx, sy, frameWidth);
+    if (r.pointIndex > 0 && !r.points.empty()) {
+      lastSmoothed = drawCurve(painter, r, l, style, sx, sy, curveWidth, progress);
+      ruleWidth = curveWidth;
     }
   }
 
@@ -191,9 +213,7 @@ std::optional<double> drawReport(QPainter &painter, const PageGeometry &page, co
   painter.setFont(sizedFont(title, points + 2, page.dpiY));
   painter.setPen(Qt::black);
   writeText(painter, l.left, l.top, kTitle);
-  lastPen.setColor(Qt::black);
-  lastPen.setStyle(Qt::SolidLine);
-  painter.setPen(lastPen);
+  painter.setPen(QPen(Qt::black, ruleWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
   painter.drawLine(l.left, l.ruleY, PW - l.right, l.ruleY);
 
   painter.setFont(sizedFont(style.font, points, page.dpiY));
@@ -205,6 +225,9 @@ std::optional<double> drawReport(QPainter &painter, const PageGeometry &page, co
   }
 
   blank(painter, PW - l.right, 0, PW, PH);
+  // Last, so no blanking cuts an edge of it.
+  if (l.graphFits)
+    drawFrame(painter, QRect(l.left, l.graphTop, PW - l.right - l.left, PH - l.bottom - l.graphTop), frameWidth);
   painter.restore();
   return lastSmoothed;
 }

@@ -24,7 +24,7 @@ struct ReportStyle {
   QFont font;  // family, point size and style of the report font
   QColor fontColor = Qt::black;
   QColor curveColor = QColor(0, 0, 255);
-  int lineWidth = 2;  // curve width; the frame and grid take half of it
+  int lineWidth = 2;  // curve width in pixels of a 300 dpi page; the frame and grid take half of it
   bool visibleGrid = true;
 };
 

@@ -2,6 +2,8 @@
 // grid, curve and text lines.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "printing/report_layout.h"
 #include "report_test_support.h"
 
@@ -32,13 +34,48 @@ QRect graphArea(const QImage &image, const ReportLayout &l) {
   return QRect(0, l.graphTop - 1, image.width(), image.height() - l.graphTop + 1);
 }
 
-// Columns inside the frame that are grey from top to bottom.
-std::vector<int> solidGreyColumns(const QImage &image, const ReportLayout &l) {
-  std::vector<int> columns;
-  const int y0 = l.graphTop + 2, y1 = image.height() - l.bottom - 2;
-  for (int x = l.left + 2; x < image.width() - l.right - 2; ++x)
-    if (countInColumn(image, x, y0, y1, kGrey) >= y1 - y0 - 1) columns.push_back(x);
-  return columns;
+// Middles of the lines inside the frame that are grey from top to bottom.
+std::vector<double> solidGreyLines(const QImage &image, const ReportLayout &l) {
+  std::vector<double> lines;
+  const int y0 = l.graphTop + 8, y1 = image.height() - l.bottom - 8;
+  int runStart = -1;
+  for (int x = l.left + 8; x < image.width() - l.right - 8; ++x) {
+    const bool solid = countInColumn(image, x, y0, y1, kGrey) >= y1 - y0 - 1;
+    if (solid && runStart < 0) runStart = x;
+    if (!solid && runStart >= 0) {
+      lines.push_back((runStart + x - 1) / 2.0);
+      runStart = -1;
+    }
+  }
+  return lines;
+}
+
+// Lengths of the runs of `colour` and of the gaps between them, walking
+// `count` pixels from `from` in steps of `step`.
+struct Runs {
+  std::vector<int> on, off;
+};
+
+Runs runsAlong(const QImage &image, QPoint from, QPoint step, int count, QRgb colour) {
+  Runs runs;
+  bool inRun = false;
+  int length = 0;
+  for (int i = 0; i < count; ++i, from += step) {
+    const bool hit = image.pixel(from) == colour;
+    if (i > 0 && hit != inRun) {
+      (inRun ? runs.on : runs.off).push_back(length);
+      length = 0;
+    }
+    inRun = hit;
+    ++length;
+  }
+  return runs;
+}
+
+int median(std::vector<int> values) {
+  if (values.empty()) return 0;
+  std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+  return values[values.size() / 2];
 }
 
 bool rowHasInk(const QImage &image, int y, int x0, int x1) {
@@ -81,10 +118,57 @@ TEST(ReportDrawing, FrameBeginsOneAndAHalfCentimetresInsideThePrintableArea) {
   EXPECT_EQ(qGray(image.pixel(image.width() / 2 + 7, l.graphTop)), 0);
 }
 
+// Line width 2 is 2 pixels of curve and 1 of frame and grid at 300 dpi, and
+// twice that at 600 dpi: the page looks the same at every resolution. All
+// four frame edges survive the blanking; the grid dots are 2 pixels long with
+// gaps of 4.
+TEST(ReportDrawing, PensScaleWithTheResolutionAndTheFrameKeepsFourEdges) {
+  MeasurementRecord r = testRecord();
+  r.points.assign(1001, 0.5e-6);  // a flat curve a quarter below the frame top
+  r.pointIndex = 1000;
+  const QRgb kBlack = qRgb(0, 0, 0);
+  for (const PageGeometry &page : {a4At300Dpi(), a4At600Dpi()}) {
+    SCOPED_TRACE(page.dpiX);
+    const int k = page.dpiX / 300;
+    const QImage image = drawnReport(r, testStyle(), page);
+    const ReportLayout l = reportLayout(page, testStyle());
+    const int right = page.pageWidth - l.right, bottom = page.pageHeight - l.bottom;
+    const int row = (l.graphTop + bottom) / 2 + 7 * k, column = (l.left + right) / 2 + 7 * k;
+
+    const Runs leftEdge = runsAlong(image, QPoint(l.left - 10, row), QPoint(1, 0), 20, kBlack);
+    EXPECT_EQ(leftEdge.off.front(), 10);
+    EXPECT_EQ(leftEdge.on, std::vector<int>{k});
+    const Runs rightEdge = runsAlong(image, QPoint(right - 10, row), QPoint(1, 0), 20, kBlack);
+    EXPECT_EQ(rightEdge.off.front(), 10 - k);
+    EXPECT_EQ(rightEdge.on, std::vector<int>{k});
+    const Runs topEdge = runsAlong(image, QPoint(column, l.graphTop - 10), QPoint(0, 1), 20, kBlack);
+    EXPECT_EQ(topEdge.off.front(), 10);
+    EXPECT_EQ(topEdge.on, std::vector<int>{k});
+    const Runs bottomEdge = runsAlong(image, QPoint(column, bottom - 10), QPoint(0, 1), 20, kBlack);
+    EXPECT_EQ(bottomEdge.off.front(), 10 - k);
+    EXPECT_EQ(bottomEdge.on, std::vector<int>{k});
+
+    EXPECT_EQ(countInColumn(image, (l.left + right) / 3, l.graphTop, bottom, kRed), 2 * k);
+
+    // The current grid line at 0.4 uA and the potential line at 0.1 V.
+    const double sy = (page.pageHeight - l.top - l.bottom) * 0.5 / 2e-6;
+    const double sx = (right - l.left) / 1.0;
+    const int lineRow = bottom - qRound(1.4e-6 * sy) - k / 2;
+    const int lineColumn = l.left + qRound(0.6 * sx) - k / 2;
+    const Runs across = runsAlong(image, QPoint(l.left + k, lineRow), QPoint(1, 0), right - l.left - 2 * k, kGrey);
+    EXPECT_EQ(median(across.on), 2 * k);
+    EXPECT_EQ(median(across.off), 4 * k);
+    const Runs down = runsAlong(image, QPoint(lineColumn, l.graphTop + k), QPoint(0, 1), bottom - l.graphTop - 2 * k,
+                                kGrey);
+    EXPECT_EQ(median(down.on), 2 * k);
+    EXPECT_EQ(median(down.off), 4 * k);
+  }
+}
+
 TEST(ReportDrawing, AxisThroughZeroHasOneSolidLineAtZeroVolts) {
   const ReportLayout l = reportLayout(a4At600Dpi(), testStyle());
   const QImage image = drawnReport(testRecord());
-  const std::vector<int> solid = solidGreyColumns(image, l);
+  const std::vector<double> solid = solidGreyLines(image, l);
   ASSERT_EQ(solid.size(), 1u);
   const double sx = (4725 - 708) / 1.0;
   EXPECT_NEAR(solid[0], l.left + 0.5 * sx, 1.0);
@@ -94,7 +178,7 @@ TEST(ReportDrawing, AxisThroughZeroHasOneSolidLineAtZeroVolts) {
   MeasurementRecord positive = testRecord();
   positive.axisPotStart = 0.1;
   positive.axisPotEnd = 0.5;
-  EXPECT_TRUE(solidGreyColumns(drawnReport(positive), l).empty());
+  EXPECT_TRUE(solidGreyLines(drawnReport(positive), l).empty());
 }
 
 TEST(ReportDrawing, HiddenGridDrawsNoGreyLines) {

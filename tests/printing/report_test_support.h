@@ -10,6 +10,8 @@
 
 // An A4 sheet at 600 dpi whose unprintable border is 0.5 cm (118 pixels) on every side.
 inline PageGeometry a4At600Dpi() { return {4961, 7016, 4725, 6780, 600, 600}; }
+// The same sheet at 300 dpi (59 pixels of border).
+inline PageGeometry a4At300Dpi() { return {2480, 3508, 2362, 3390, 300, 300}; }
 
 inline ReportStyle testStyle() {
   ReportStyle style;
