@@ -1,3 +1,5 @@
+include(GoogleTest)
+
 # Every library or test names its dependencies by target name. A subsystem may
 # name one that is added later in src/CMakeLists.txt, so names are linked as
 # given and checked once everything is added.
@@ -55,7 +57,8 @@ function(dpv_subsystem name)
   endif()
 endfunction()
 
-# dpv_test(NAME LIBS ...): tests/<NAME>/*.cpp into test_<NAME>, run headless by ctest.
+# dpv_test(NAME LIBS ...): tests/<NAME>/*.cpp into test_<NAME>; every test case
+# is a ctest entry of its own, "<NAME>.<Suite>.<Case>", run headless.
 function(dpv_test name)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   if(NOT sources)
@@ -64,8 +67,15 @@ function(dpv_test name)
   add_executable(test_${name} ${sources} ${PROJECT_SOURCE_DIR}/tests/test_main.cpp)
   target_include_directories(test_${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests ${PROJECT_SOURCE_DIR}/src)
   dpv_link(test_${name} PRIVATE ${ARGN} Qt6::Widgets Qt6::Test GTest::gtest)
-  add_test(NAME ${name} COMMAND test_${name})
-  set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;DPV_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data"
-    TIMEOUT 600)
+  # Listing the cases runs the binary, which makes its QApplication: it goes
+  # offscreen by itself (tests/test_main.cpp).
+  gtest_discover_tests(test_${name}
+    TEST_PREFIX "${name}."
+    NO_PRETTY_VALUES
+    DISCOVERY_TIMEOUT 60
+    # One value per property: gtest_discover_tests splits list values.
+    PROPERTIES
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+      ENVIRONMENT_MODIFICATION "DPV_TEST_DATA=set:${PROJECT_SOURCE_DIR}/tests/data"
+      TIMEOUT 300)
 endfunction()
