@@ -135,18 +135,18 @@ TEST(ReportDrawing, PensScaleWithTheResolutionAndTheFrameKeepsFourEdges) {
     const int right = page.pageWidth - l.right, bottom = page.pageHeight - l.bottom;
     const int row = (l.graphTop + bottom) / 2 + 7 * k, column = (l.left + right) / 2 + 7 * k;
 
-    const Runs leftEdge = runsAlong(image, QPoint(l.left - 10, row), QPoint(1, 0), 20, kBlack);
-    EXPECT_EQ(leftEdge.off.front(), 10);
-    EXPECT_EQ(leftEdge.on, std::vector<int>{k});
-    const Runs rightEdge = runsAlong(image, QPoint(right - 10, row), QPoint(1, 0), 20, kBlack);
-    EXPECT_EQ(rightEdge.off.front(), 10 - k);
-    EXPECT_EQ(rightEdge.on, std::vector<int>{k});
-    const Runs topEdge = runsAlong(image, QPoint(column, l.graphTop - 10), QPoint(0, 1), 20, kBlack);
-    EXPECT_EQ(topEdge.off.front(), 10);
-    EXPECT_EQ(topEdge.on, std::vector<int>{k});
-    const Runs bottomEdge = runsAlong(image, QPoint(column, bottom - 10), QPoint(0, 1), 20, kBlack);
-    EXPECT_EQ(bottomEdge.off.front(), 10 - k);
-    EXPECT_EQ(bottomEdge.on, std::vector<int>{k});
+    // Across each edge from 10 pixels outside: white, then k pixels of black.
+    const struct {
+      QPoint from, step;
+    } edges[] = {{{l.left - 10, row}, {1, 0}},
+                 {{right + 9, row}, {-1, 0}},
+                 {{column, l.graphTop - 10}, {0, 1}},
+                 {{column, bottom + 9}, {0, -1}}};
+    for (const auto &edge : edges) {
+      const Runs runs = runsAlong(image, edge.from, edge.step, 20, kBlack);
+      EXPECT_EQ(runs.off.front(), 10) << edge.from.x() << "," << edge.from.y();
+      EXPECT_EQ(runs.on, std::vector<int>{k}) << edge.from.x() << "," << edge.from.y();
+    }
 
     EXPECT_EQ(countInColumn(image, (l.left + right) / 3, l.graphTop, bottom, kRed), 2 * k);
 
