@@ -7,17 +7,16 @@ namespace {
 constexpr double kFaraday = 96485.33212;
 constexpr double kGas = 8.314462618;
 constexpr double kPi = 3.14159265358979323846;
-constexpr std::size_t kStepReserve = 1 << 16;
-// Charging terms older than this many time constants are below any range.
-constexpr double kChargingSpan = 40.0;
 }  // namespace
 
-SimCell::SimCell(const SimCellParameters &parameters) : p_(parameters), random_(parameters.seed | 1) {
+SimCell::SimCell(const SimCellParameters &parameters)
+    : p_(parameters),
+      timeConstant_(std::max(p_.resistance * p_.doubleLayer * 1e-6, 1e-7)),
+      steps_(timeConstant_),
+      random_(parameters.seed | 1) {
   const double concentration = p_.concentration * 1e-6;  // mol/cm^3
   cottrell_ = p_.electrons * kFaraday * p_.area * concentration * std::sqrt(p_.diffusion / kPi);
   f_ = p_.electrons * kFaraday / (kGas * (p_.temperature + 273.15));
-  timeConstant_ = std::max(p_.resistance * p_.doubleLayer * 1e-6, 1e-7);
-  steps_.reserve(kStepReserve);
 }
 
 double SimCell::surfaceFraction(double potential) const {
@@ -25,35 +24,29 @@ double SimCell::surfaceFraction(double potential) const {
 }
 
 void SimCell::connect(double t, double potential) {
-  steps_.clear();
   connected_ = true;
   potential_ = potential;
-  steps_.push_back(Step{t, surfaceFraction(potential), potential - p_.restPotential});
+  steps_.clear();
+  steps_.add(t, surfaceFraction(potential));
+  charge_ = potential - p_.restPotential;
+  chargedAt_ = t;
 }
 
-void SimCell::disconnect() {
-  connected_ = false;
-  steps_.clear();
-}
+void SimCell::disconnect() { connected_ = false; }
 
 void SimCell::setPotential(double t, double potential) {
   if (!connected_ || potential == potential_) return;
-  steps_.push_back(Step{t, surfaceFraction(potential) - surfaceFraction(potential_), potential - potential_});
+  steps_.add(t, surfaceFraction(potential) - surfaceFraction(potential_));
+  charge_ = charge_ * std::exp(-std::max(t - chargedAt_, 0.0) / timeConstant_) + (potential - potential_);
+  chargedAt_ = t;
   potential_ = potential;
 }
 
 double SimCell::current(double t) {
-  double faradaic = 0;
-  double charging = 0;
-  const double chargingSpan = kChargingSpan * timeConstant_;
-  for (auto it = steps_.rbegin(); it != steps_.rend(); ++it) {
-    const double age = t - it->time;
-    if (age < 0) continue;
-    faradaic += it->fraction / std::sqrt(std::max(age, timeConstant_));
-    if (age < chargingSpan) charging += it->potential * std::exp(-age / timeConstant_);
-  }
   const double noise = p_.currentNoise * 1e-9 * gaussian();
-  return cottrell_ * faradaic + charging / p_.resistance + noise;
+  if (!connected_) return noise;
+  const double charging = charge_ * std::exp(-std::max(t - chargedAt_, 0.0) / timeConstant_);
+  return cottrell_ * steps_.sum(t) + charging / p_.resistance + noise;
 }
 
 double SimCell::openCircuitPotential() { return p_.restPotential + p_.potentialNoise * 1e-3 * gaussian(); }

@@ -12,7 +12,8 @@
 // constant Ru*Cdl bounds each term at the instant of its step.
 
 #include <cstdint>
-#include <vector>
+
+#include "instrument/sim_step_history.h"
 
 struct SimCellParameters {
   double formalPotential = 0.100;  // E0, V
@@ -50,11 +51,6 @@ class SimCell {
   double surfaceFraction(double potential) const;
 
  private:
-  struct Step {
-    double time;
-    double fraction;   // change of the surface fraction of O
-    double potential;  // change of potential, for the charging current
-  };
   double gaussian();
 
   SimCellParameters p_;
@@ -63,7 +59,12 @@ class SimCell {
   double timeConstant_;   // Ru Cdl, s
   bool connected_ = false;
   double potential_ = 0;
-  std::vector<Step> steps_;
+  // Changes of the surface fraction of O.
+  SimStepHistory steps_;
+  // Sum of the potential steps, each decayed with the cell time constant,
+  // as at chargedAt_: the charging current times Ru.
+  double charge_ = 0;
+  double chargedAt_ = 0;
   uint64_t random_;
   bool haveSpare_ = false;
   double spare_ = 0;

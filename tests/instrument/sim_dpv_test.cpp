@@ -136,3 +136,16 @@ TEST_F(SimulatedDpv, DefaultCellFitsTheFactoryCurrentAxis) {
   EXPECT_LT(p.height, 100e-6);
   EXPECT_NEAR(p.potential, 0.100 - s.amplitude / 2, 0.003);
 }
+
+TEST_F(SimulatedDpv, ALongHistoryKeepsThePeakOfTheExactSum) {
+  // 3000 points at 5 ms: 6000 steps, nearly all of them folded into the sum
+  // of exponentials. The figures are those of the sum over every step.
+  Sweep s;
+  s.period = 0.005;
+  s.step = 0.0002;
+  s.amplitude = 0.025;
+  const Peak p = sweep(QStringLiteral("noise=0,errors=0"), s);
+  EXPECT_NEAR(p.potential, 0.0884260465, 0.002 * 0.0884260465);
+  EXPECT_NEAR(p.height, 1.26803925e-4, 0.002 * 1.26803925e-4);
+  EXPECT_NEAR(p.width, 0.0914562231, 0.002 * 0.0914562231);
+}
