@@ -40,7 +40,7 @@ struct Kernel {
     const double scale = kStep / std::sqrt(kPi);
     double rate = kFastestRate;
     for (int k = 0; k < kNodes; ++k, rate /= 2) weight[k] = scale * std::sqrt(rate);
-    // The nodes rate * 2^-m for m = 1, 2, ... below the slowest.
+    // The nodes left out, slowest * 2^-m for m = 1, 2, ...: geometric series.
     const double slowest = rate * 2;
     const double q = 1 / std::sqrt(2.0);
     const double sum = scale * std::sqrt(slowest) * q / (1 - q);
