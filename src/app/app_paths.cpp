@@ -21,3 +21,7 @@ QString programFolder() {
 }
 
 QString programFile(const QString &name) { return programFolder() + name; }
+
+QString shippedFile(const QString &name) {
+  return QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(name);
+}

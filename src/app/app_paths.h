@@ -9,3 +9,5 @@ void setProgramFolder(const QString &folder);
 QString programFolder();
 // programFolder() + name.
 QString programFile(const QString &name);
+// The file `name` shipped beside the program itself, whatever --folder says.
+QString shippedFile(const QString &name);

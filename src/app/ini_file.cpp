@@ -3,19 +3,28 @@
 #include "app/text_io.h"
 
 namespace {
-bool sameName(const QString &a, const QString &b) {
-  return a.compare(b, Qt::CaseInsensitive) == 0;
-}
+bool sameName(const QString &a, const QString &b) { return IniFile::foldedName(a) == IniFile::foldedName(b); }
+
+bool isBlank(QChar c) { return c == QLatin1Char(' ') || (c >= QLatin1Char('\t') && c <= QLatin1Char('\r')); }
 }  // namespace
+
+QString IniFile::foldedName(const QString &name) { return name.toCaseFolded(); }
+
+QString IniFile::trimBlanks(const QString &text) {
+  qsizetype begin = 0, end = text.size();
+  while (begin < end && isBlank(text[begin])) ++begin;
+  while (end > begin && isBlank(text[end - 1])) --end;
+  return text.mid(begin, end - begin);
+}
 
 IniFile::IniFile(const QString &path) : path_(path) {
   QStringList lines;
   if (!readTextFile(path, &lines, nullptr)) return;
   Section *current = nullptr;
   for (const QString &raw : lines) {
-    const QString line = raw.trimmed();
+    const QString line = trimBlanks(raw);
     if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
-      const QString name = line.mid(1, line.size() - 2).trimmed();
+      const QString name = trimBlanks(line.mid(1, line.size() - 2));
       current = findSection(name);
       if (!current) {
         sections_.append(Section{name, {}});
@@ -26,8 +35,8 @@ IniFile::IniFile(const QString &path) : path_(path) {
     const int eq = line.indexOf(QLatin1Char('='));
     Entry entry;
     if (eq > 0 && !line.startsWith(QLatin1Char(';'))) {
-      entry.key = line.left(eq).trimmed();
-      entry.value = line.mid(eq + 1).trimmed();
+      entry.key = trimBlanks(line.left(eq));
+      entry.value = trimBlanks(line.mid(eq + 1));
     } else {
       entry.value = raw;
     }

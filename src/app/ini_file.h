@@ -35,6 +35,13 @@ class IniFile {
   // Parses an integer as readInteger does.
   static bool parseInteger(const QString &text, int *value);
 
+  // Section and key names are the same when their case-folded forms are
+  // equal; a writer that must keep names apart compares these forms.
+  static QString foldedName(const QString &name);
+  // A line, name or value without the blanks the reader trims around it:
+  // ASCII white space only, so a no-break space stays part of the text.
+  static QString trimBlanks(const QString &text);
+
  private:
   struct Entry {
     QString key;    // empty for a line kept as it is (comment, blank)

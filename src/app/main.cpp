@@ -7,9 +7,9 @@
 #include <QTextStream>
 
 #include "app/app_paths.h"
+#include "app/application_identity.h"
 #include "app/command_line.h"
 #include "app/measure_command.h"
-#include "app/measurement_record.h"
 #include "app/ui/program_windows.h"
 #include "app/ui/sdimain.h"
 #include "files/command_forms.h"
@@ -29,9 +29,7 @@ int main(int argc, char **argv) {
     }
   }
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("dpv"));
-  QApplication::setApplicationDisplayName(kTitle);
-  QApplication::setApplicationVersion(QStringLiteral("1.0"));
+  setApplicationIdentity();
 
   const CommandLine cl = parseCommandLine(QApplication::arguments(), simCellHelp());
   if (!cl.folder.isEmpty()) setProgramFolder(cl.folder);

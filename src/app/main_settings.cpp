@@ -15,7 +15,7 @@ const QString kInfo = QStringLiteral("Info");
 const QString kEncodedMark = QStringLiteral("%");
 
 bool plainKeyPossible(const QString &line) {
-  if (line.isEmpty() || line.trimmed() != line) return false;
+  if (line.isEmpty() || IniFile::trimBlanks(line) != line) return false;
   if (line.startsWith(QLatin1Char('[')) || line.startsWith(QLatin1Char(';')) || line.startsWith(kEncodedMark))
     return false;
   return !line.contains(QLatin1Char('='));
@@ -109,13 +109,12 @@ QStringList readDescription(const IniFile &ini) {
 
 void writeDescription(IniFile &ini, const QStringList &lines) {
   ini.eraseSection(kInfo);
-  QSet<QString> used;  // keys compare without case
+  QSet<QString> used;  // folded as the reader compares keys
   for (int i = 0; i < lines.size(); ++i) {
     const QString &line = lines[i];
-    const QString folded = line.toLower();
-    const bool plain = plainKeyPossible(line) && !used.contains(folded);
+    const bool plain = plainKeyPossible(line) && !used.contains(IniFile::foldedName(line));
     const QString key = plain ? line : encodeLine(line, i);
-    used.insert(key.toLower());
+    used.insert(IniFile::foldedName(key));
     ini.writeString(kInfo, key, QString());
   }
 }

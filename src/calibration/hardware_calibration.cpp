@@ -13,9 +13,20 @@ constexpr uint8_t kElectrodes = 2;
 }  // namespace
 
 HardwareCalibration::HardwareCalibration(Instrument &instrument, ReadoutClock &clock)
-    : instrument_(instrument), clock_(clock), firstRangeIndex_(firstCurrentReadoutRow(instrument.modelIndex())) {
-  for (int i = 0; i <= instrument.lastCurrentRange(); ++i)
-    currentRangeNames_ << instrument.currentRangeName(i);
+    : instrument_(instrument), clock_(clock) {
+  takeModelRanges();
+}
+
+bool HardwareCalibration::takeModelRanges() {
+  QStringList names;
+  for (int i = 0; i <= instrument_.lastCurrentRange(); ++i) names << instrument_.currentRangeName(i);
+  const int model = instrument_.modelIndex();
+  if (model == modelIndex_ && names == currentRangeNames_) return false;
+  modelIndex_ = model;
+  currentRangeNames_ = names;
+  firstRangeIndex_ = firstCurrentReadoutRow(model);
+  currentIndex_ = 0;
+  return true;
 }
 
 QStringList HardwareCalibration::potentialRangeNames() {

@@ -16,9 +16,14 @@ class Instrument;
 
 class HardwareCalibration {
  public:
-  // Takes the current ranges of the model selected now; they stay for the
-  // life of the object.
+  // Takes the current ranges of the model selected now.
   explicit HardwareCalibration(Instrument &instrument, ReadoutClock &clock = steadyReadoutClock());
+
+  // Takes the current ranges of the model selected now, so that entry i of
+  // the list, the range the instrument switches to and the calibration slot
+  // edited all stay the same range after a change of model. Returns true
+  // when the list changed; the choice then goes back to entry 0.
+  bool takeModelRanges();
 
   QStringList currentRangeNames() const { return currentRangeNames_; }
   static QStringList potentialRangeNames();
@@ -66,6 +71,7 @@ class HardwareCalibration {
   Instrument &instrument_;
   ReadoutClock &clock_;
   QStringList currentRangeNames_;
+  int modelIndex_ = -1;
   int firstRangeIndex_ = 0;
   int currentIndex_ = 0;
   int potentialIndex_ = 0;

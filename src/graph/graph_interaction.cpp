@@ -63,6 +63,32 @@ void editPreviousPoint(MeasurementRecord &r, int y, GraphChange &change) {
   change.redraw = true;
 }
 
+int32_t drawnPointCount(const MeasurementRecord &r) {
+  return static_cast<int32_t>(std::min<int64_t>(r.pointIndex, static_cast<int64_t>(r.points.size())));
+}
+
+// The smoothed current of point i, as the curve draws it.
+double smoothedCurrentAt(const MeasurementRecord &r, int32_t i) {
+  DisplaySmoothing smoothing(r);
+  double s = 0;
+  for (int32_t k = 0; k <= i; ++k) s = smoothing.next(r.points[k]);
+  return s;
+}
+
+// The analysis result of a reference marker: from the reference to the
+// marked point, when both are points of the drawn curve.
+void showReferenceDifference(MeasurementRecord &r, GraphChange &change) {
+  const int32_t n = drawnPointCount(r);
+  if (r.runState != RunIdle || r.refMarkerIndex < 0 || r.refMarkerIndex >= n || r.markerIndex < 0 ||
+      r.markerIndex >= n)
+    return;
+  const double dE = r.pointPotential(r.markerIndex) - r.pointPotential(r.refMarkerIndex);
+  const double di = r.markerCurrent - smoothedCurrentAt(r, r.refMarkerIndex);
+  r.panels.panel4 = QStringLiteral("dE ") + potentialText(dE, r.potDigits) + QStringLiteral(" mV, di ") +
+                    withUnit(r, currentText(r, di));
+  change.panels = true;
+}
+
 void finishZoomDrag(MeasurementRecord &r, int x, int y, GraphChange &change) {
   r.zoomDragging = false;
   const QRect &z = r.zoomRect;
@@ -94,7 +120,7 @@ void finishZoomDrag(MeasurementRecord &r, int x, int y, GraphChange &change) {
 }  // namespace
 
 int32_t nearestPoint(const MeasurementRecord &r, double x, double y, double *smoothed) {
-  const int32_t n = static_cast<int32_t>(std::min<int64_t>(r.pointIndex, static_cast<int64_t>(r.points.size())));
+  const int32_t n = drawnPointCount(r);
   if (n <= 0) return -1;
   DisplaySmoothing smoothing(r);
   int32_t best = -1;
@@ -140,6 +166,8 @@ GraphChange PaintBox2MouseMove(MeasurementRecord &r, QImage &plot, int x, int y)
 
 GraphChange PaintBox2MouseUp(MeasurementRecord &r, QImage &plot, const ShiftState &shift, int x, int y) {
   GraphChange change;
+  // A cross on the screen before this release: the previous marker was a real one.
+  const bool hadMarker = r.markerShown;
   if (r.markerShown) change.dirty |= DrawMarker(plot, r.prevMarkerX, r.prevMarkerY);
   r.markerShown = true;
   if (shift.isExactly(Qt::ShiftModifier) && plotHasScale(r)) editPreviousPoint(r, y, change);
@@ -154,6 +182,7 @@ GraphChange PaintBox2MouseUp(MeasurementRecord &r, QImage &plot, const ShiftStat
     r.refMarkerShown = true;
     r.refMarkerIndex = r.prevMarkerIndex;
   }
+  if (shift.isExactly(Qt::ControlModifier) && r.refMarkerShown && hadMarker) showReferenceDifference(r, change);
   if (r.zoomDragging) {
     if (plotHasScale(r))
       finishZoomDrag(r, x, y, change);
@@ -161,6 +190,13 @@ GraphChange PaintBox2MouseUp(MeasurementRecord &r, QImage &plot, const ShiftStat
       r.zoomDragging = false;
   }
   return change;
+}
+
+void clearMarkerReadouts(MeasurementRecord &r) {
+  r.panels.panel3.clear();
+  r.panels.panel4.clear();
+  r.panels.panel7.clear();
+  r.panels.panel8.clear();
 }
 
 GraphChange resetGraphView(MeasurementRecord &r) {

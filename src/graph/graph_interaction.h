@@ -1,6 +1,7 @@
 #pragma once
 // What the mouse does on the plot area: right-drag zoom, the nearest-point
-// marker, the Ctrl reference marker, the Shift edit of a point and the
+// marker, the Ctrl reference marker with its difference to the marked point
+// as the analysis result, the Shift edit of a point and the
 // double-click reset. The handlers change the record and invert their
 // crosses and outlines in the plot image; the window acts on the returned
 // GraphChange.
@@ -41,6 +42,10 @@ GraphChange PaintBox2MouseDown(MeasurementRecord &record, QImage &plot, Qt::Mous
                                const ShiftState &shift, int x, int y);
 GraphChange PaintBox2MouseMove(MeasurementRecord &record, QImage &plot, int x, int y);
 GraphChange PaintBox2MouseUp(MeasurementRecord &record, QImage &plot, const ShiftState &shift, int x, int y);
+
+// Empties the readouts of a marked point (number, analysis result, potential,
+// current): a new or opened record has none.
+void clearMarkerReadouts(MeasurementRecord &record);
 
 // The double-click's readout and zoom reset; the caller then redraws at once.
 GraphChange resetGraphView(MeasurementRecord &record);

@@ -45,3 +45,7 @@ TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent) {
   layout->addWidget(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
+
+TAboutBox::~TAboutBox() {
+  if (AboutBox == this) AboutBox = nullptr;
+}

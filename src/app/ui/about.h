@@ -6,7 +6,9 @@
 class TAboutBox : public QDialog {
   Q_OBJECT
  public:
+  // Sets the global AboutBox; the destructor clears it.
   explicit TAboutBox(QWidget *parent = nullptr);
+  ~TAboutBox() override;
 };
 
 extern TAboutBox *AboutBox;

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -69,7 +70,6 @@ TSDIAppForm::TSDIAppForm(QWidget *parent) : QMainWindow(parent), files_(std::mak
   setWindowTitle(kTitle);
   setWindowIcon(appIcon(AppIcon::Program));
   resize(798, 586);
-  setMinimumHeight(508);
   buildActions();
   buildControls();
   Timer1 = new QTimer(this);
@@ -128,7 +128,7 @@ void TSDIAppForm::connectControls() {
 
   connect(FileOpen1, &QAction::triggered, this, [this] { files_->FileOpen1Execute(); });
   connect(FileSave1, &QAction::triggered, this, [this] { files_->FileSaveAs1Execute(); });
-  connect(FileSaveAs1, &QAction::triggered, this, [this] { files_->FileSaveAs1Execute(); });
+  connect(FileSaveAs1, &QAction::triggered, this, [this] { files_->FileSaveAsItemClick(); });
   connect(Viewdatatext1, &QAction::triggered, this, &TSDIAppForm::Viewdatatext1Click);
   connect(Graphsetup1, &QAction::triggered, this, &TSDIAppForm::Graphsetup1Click);
   connect(Devicesetup1, &QAction::triggered, this, &TSDIAppForm::Devicesetup1Click);
@@ -328,6 +328,7 @@ void TSDIAppForm::FileNew1Execute() {
   record_.dataFileName.clear();
   record_.runDateTime.clear();
   record_.runTimeInfo = QStringLiteral("Run time:");
+  clearMarkerReadouts(record_);
   graph->DrawGraph();
   record_.runHint = QStringLiteral("Start of measurement");
   refreshDisplay();
@@ -383,7 +384,10 @@ void TSDIAppForm::keyPressEvent(QKeyEvent *event) {
 }
 
 void TSDIAppForm::Helpindex1Click() {
-  const QString path = programFile(kHelpFile);
+  // A folder given with --folder rarely holds a help file of its own; the
+  // one shipped with the program serves then.
+  QString path = programFile(kHelpFile);
+  if (!QFileInfo::exists(path) && QFileInfo::exists(shippedFile(kHelpFile))) path = shippedFile(kHelpFile);
   auto *help = findChild<HelpWindow *>();
   if (!help) help = new HelpWindow(this);
   QString error;

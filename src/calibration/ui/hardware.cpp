@@ -84,13 +84,24 @@ void TDeviceCal::FormCreate() {
   ComboBox2->setCurrentIndex(0);
 }
 
+void TDeviceCal::takeModelRanges() {
+  if (!calibration_.takeModelRanges()) return;
+  const QSignalBlocker quiet(ComboBox1);
+  ComboBox1->clear();
+  ComboBox1->addItems(calibration_.currentRangeNames());
+  ComboBox1->setCurrentIndex(0);
+}
+
 TDeviceCal::~TDeviceCal() {
   if (DeviceCal == this) DeviceCal = nullptr;
 }
 
 void TDeviceCal::showEvent(QShowEvent *event) {
   QDialog::showEvent(event);
-  if (!event->spontaneous()) FormActivate();
+  if (event->spontaneous()) return;
+  // The model may have changed in the device window since the last opening.
+  takeModelRanges();
+  FormActivate();
 }
 
 void TDeviceCal::hideEvent(QHideEvent *event) {

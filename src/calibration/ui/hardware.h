@@ -18,7 +18,8 @@ class QTimer;
 class TDeviceCal : public QDialog {
   Q_OBJECT
  public:
-  // Takes the current ranges of the model `instrument` has selected now.
+  // Lists the current ranges of the model `instrument` has selected; each
+  // opening lists them again when the model has changed.
   explicit TDeviceCal(Instrument &instrument, QWidget *parent = nullptr,
                       ReadoutClock &clock = steadyReadoutClock());
   ~TDeviceCal() override;
@@ -50,6 +51,7 @@ class TDeviceCal : public QDialog {
 
  private:
   void FormCreate();
+  void takeModelRanges();
 
   HardwareCalibration calibration_;
 };

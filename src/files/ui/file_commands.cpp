@@ -5,6 +5,7 @@
 #include <QMessageBox>
 
 #include "files/file_operations.h"
+#include "graph/graph_interaction.h"
 
 namespace {
 
@@ -98,31 +99,35 @@ bool FileCommands::openFile(const QString &path, QString *error) {
   if (host_.record().zoomed) host_.leaveZoom();
   showStatus(QStringLiteral("Loading"));
   const bool ok = openMeasurementFile(host_.record(), path, error);
+  // The readouts of a marked point belong to the record just replaced.
+  if (ok) clearMarkerReadouts(host_.record());
   host_.syncFromRecord();
   if (ok) host_.requestRedraw();
   return ok;
 }
 
-bool FileCommands::FileSaveAs1Execute() {
+bool FileCommands::FileSaveAs1Execute() { return save(false); }
+
+bool FileCommands::FileSaveAsItemClick() { return save(true); }
+
+bool FileCommands::save(bool alwaysAsk) {
   MeasurementRecord &record = host_.record();
-  if (record.dataSaved) saveFileName_ = record.dataFileName;
+  if (alwaysAsk && !record.dataFileName.isEmpty()) {
+    // The dialog offers the measurement's own file, as the data file it is.
+    saveFileName_ = record.dataFileName;
+    saveFileType_ = DataFileType;
+  } else if (record.dataSaved) {
+    saveFileName_ = record.dataFileName;
+  }
   // Without the dialog there is no file type to choose: Save of an opened or
   // saved measurement always writes the .dpv file it came from.
-  const bool asked = record.askFileName || saveFileName_.isEmpty();
+  const bool asked = alwaysAsk || record.askFileName || saveFileName_.isEmpty();
   if (asked && !askSaveFileName()) return false;
   QString error;
   const bool ok = asked && saveFileType_ == TextFileType ? FileWriteText(saveFileName_, &error)
                                                          : saveFile(saveFileName_, &error);
   if (!ok) showError(error);
   return ok;
-}
-
-bool FileCommands::FileSaveAsItemClick() {
-  MeasurementRecord &record = host_.record();
-  record.dataSaved = false;
-  record.askFileName = true;
-  saveFileName_ = record.dataFileName;
-  return FileSaveAs1Execute();
 }
 
 bool FileCommands::saveFile(const QString &path, QString *error) {

@@ -1,7 +1,6 @@
 #pragma once
-// The File commands that read and write the measurement: Open, Save (and
-// Save As, which runs the same save), with their two file dialogs whose state
-// is kept between uses.
+// The File commands that read and write the measurement: Open, Save and
+// Save As, with their two file dialogs whose state is kept between uses.
 
 #include <QString>
 #include <QStringList>
@@ -22,7 +21,9 @@ class FileCommands {
   // second file type of the dialog writes the text export instead. Returns
   // true when a file was written.
   bool FileSaveAs1Execute();
-  // Save that always shows the dialog, offering the current file name.
+  // Save that always shows the dialog, offering the current file name with
+  // the data file type. The flags change only when a .dpv file is written:
+  // a cancel, a failure or the text export leave them as they were.
   bool FileSaveAsItemClick();
 
   // The commands after their dialog, for callers that know the file. They
@@ -39,6 +40,7 @@ class FileCommands {
   static const QStringList &saveFilters();
 
  private:
+  bool save(bool alwaysAsk);
   bool askOpenFileName(QString *path);
   bool askSaveFileName();
   void showStatus(const QString &word);

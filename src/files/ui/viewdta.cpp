@@ -60,6 +60,7 @@ TViewdata::TViewdata(MeasurementRecord &record, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint |
                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       record_(record) {
+  Viewdata = this;
   setObjectName(QStringLiteral("Viewdata"));
   setWindowTitle(QStringLiteral("View data text"));
   QFont dialogFont(QStringLiteral("MS Sans Serif"));
@@ -115,6 +116,10 @@ TViewdata::TViewdata(MeasurementRecord &record, QWidget *parent)
   connect(Button1, &QPushButton::clicked, this, &TViewdata::Button1Click);
 
   FormCreate();
+}
+
+TViewdata::~TViewdata() {
+  if (Viewdata == this) Viewdata = nullptr;
 }
 
 void TViewdata::FormCreate() {

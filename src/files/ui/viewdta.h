@@ -16,7 +16,9 @@ class TViewdata : public QDialog {
   Q_OBJECT
 
  public:
+  // Sets the global Viewdata; the destructor clears it.
   explicit TViewdata(MeasurementRecord &record, QWidget *parent = nullptr);
+  ~TViewdata() override;
 
   // Rebuilds the header and the rows from the record.
   void Refresh();

@@ -17,15 +17,7 @@ TDevice *Device = nullptr;
 
 namespace {
 
-// The layout is drawn for a font in which "Programmable timer:" is about 100
-// pixels wide and a line 13 pixels high; larger fonts stretch it alike.
-struct LayoutScale {
-  double x = 1;
-  double y = 1;
-  QRect operator()(int left, int top, int width, int height) const {
-    return QRect(qRound(left * x), qRound(top * y), qRound(width * x), qRound(height * y));
-  }
-};
+using LayoutScale = TDevice::LayoutScale;
 
 LayoutScale scaleFor(const QFont &font) {
   const QFontMetrics metrics(font);
@@ -58,7 +50,8 @@ QString statusText(UnitStatus status) {
 TDevice::TDevice(QWidget *parent) : QDialog(parent) {
   Device = this;
   setWindowTitle(QStringLiteral("Measurement device test"));
-  const LayoutScale scale = scaleFor(font());
+  scale_ = scaleFor(font());
+  const LayoutScale &scale = scale_;
   setFixedSize(scale(0, 0, 252, 202).size());
 
   SelDevice = new QComboBox(this);
@@ -85,13 +78,12 @@ TDevice::TDevice(QWidget *parent) : QDialog(parent) {
   // Which port backend answers, so a simulated instrument is never taken
   // for the real one.
   BackendLabel = new QLabel(this);
-  BackendLabel->setGeometry(scale(8, 158, 150, 40));
   BackendLabel->setWordWrap(true);
   BackendLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
   Button1 = new QPushButton(QStringLiteral("&Close"), this);
-  Button1->setGeometry(scale(164, 168, 75, 25));
   Button1->setDefault(true);
+  placeBackendText();
   connect(Button1, &QPushButton::clicked, this, &QDialog::reject);
 
   Timer1 = new QTimer(this);
@@ -171,8 +163,28 @@ void TDevice::FormDeactivate() { Timer1->stop(); }
 
 void TDevice::Timer1Timer() { DeviceTest(); }
 
+void TDevice::placeBackendText() {
+  const QRect beside = scale_(8, 158, 150, 40);
+  const QRect button = scale_(164, 168, 75, 25);
+  if (BackendLabel->heightForWidth(beside.width()) <= beside.height()) {
+    BackendLabel->setGeometry(beside);
+    Button1->setGeometry(button);
+    setFixedSize(scale_(0, 0, 252, 202).size());
+    return;
+  }
+  // A longer text, such as the reason a port cannot be opened, takes the
+  // whole width and pushes the button down, so all of it shows.
+  const QRect wide = scale_(8, 158, 233, 0);
+  const int height = BackendLabel->heightForWidth(wide.width());
+  BackendLabel->setGeometry(wide.x(), wide.y(), wide.width(), height);
+  const int buttonTop = wide.y() + height + qRound(6 * scale_.y);
+  Button1->setGeometry(button.x(), buttonTop, button.width(), button.height());
+  setFixedSize(scale_(0, 0, 252, 0).width(), buttonTop + button.height() + qRound(9 * scale_.y));
+}
+
 void TDevice::showEvent(QShowEvent *event) {
   BackendLabel->setText(portBackendDescription());
+  placeBackendText();
   showTestResult();
   FormActivate();
   QDialog::showEvent(event);

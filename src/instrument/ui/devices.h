@@ -5,6 +5,7 @@
 // run and the calibration dialogs use.
 
 #include <QDialog>
+#include <QRect>
 #include <functional>
 
 #include "instrument/instrument.h"
@@ -19,6 +20,16 @@ class TDevice : public QDialog {
   Q_OBJECT
 
  public:
+  // The layout is drawn for a font in which "Programmable timer:" is about
+  // 100 pixels wide and a line 13 pixels high; larger fonts stretch it alike.
+  struct LayoutScale {
+    double x = 1;
+    double y = 1;
+    QRect operator()(int left, int top, int width, int height) const {
+      return QRect(qRound(left * x), qRound(top * y), qRound(width * x), qRound(height * y));
+    }
+  };
+
   // Runs FormCreate: restores the model choice from the settings and loads
   // its calibration. Sets the global Device.
   explicit TDevice(QWidget *parent = nullptr);
@@ -66,7 +77,11 @@ class TDevice : public QDialog {
   void Timer1Timer();
   void showTestResult();
   void showWriteError(const QString &error);
+  // The backend text beside the button, or across the window above it when
+  // it needs more room; the window grows to hold it.
+  void placeBackendText();
 
+  LayoutScale scale_;
   Instrument instrument_;
   std::function<void(int)> electrodesMaxHandler_;
   bool destroyed_ = false;
