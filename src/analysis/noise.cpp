@@ -5,7 +5,7 @@
 #include <vector>
 
 namespace {
-constexpr std::size_t kMaxSamples = 1 << 16;
+constexpr std::size_t kMaxSamples = 1 << 14;
 constexpr double kPi = 3.14159265358979323846;
 
 double median(std::vector<double> &v) {

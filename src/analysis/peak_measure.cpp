@@ -6,26 +6,44 @@
 
 namespace {
 
+// Steps of the half-height walk: long peaks are walked every k-th point first.
+constexpr std::size_t kCoarsePoints = 2048;
+
+// The baseline through the smoothed curve at two points, and the height of
+// the curve above it.
 struct Line {
   double x0, y0, slope;
+  const double *s;
+  Line(const PreparedCurve &c, std::size_t from, std::size_t to)
+      : x0(static_cast<double>(from)), y0(c.smooth()[from]),
+        slope((c.smooth()[to] - c.smooth()[from]) / static_cast<double>(to - from)), s(c.smooth()) {}
   double at(double x) const { return y0 + slope * (x - x0); }
+  double above(std::size_t i) const { return s[i] - at(static_cast<double>(i)); }
 };
 
 }  // namespace
 
-bool measureBetween(const PreparedCurve &c, std::size_t from, std::size_t to, Measurement *m) {
-  if (from > to) std::swap(from, to);
-  const std::size_t n = c.size();
-  if (to >= n || to < from + 2) return false;
-  const double *s = c.smooth();
-  const double *raw = c.raw();
-  const Line line{static_cast<double>(from), s[from], (s[to] - s[from]) / static_cast<double>(to - from)};
-  auto above = [&](std::size_t i) { return s[i] - line.at(static_cast<double>(i)); };
-
+std::size_t farthestAbove(const PreparedCurve &c, std::size_t from, std::size_t to) {
+  const Line line(c, from, to);
   std::size_t top = from + 1;
   for (std::size_t i = from + 2; i < to; ++i)
-    if (above(i) > above(top)) top = i;
-  const double a = above(top - 1), b = above(top), d = above(top + 1);
+    if (line.above(i) > line.above(top)) top = i;
+  return top;
+}
+
+std::size_t climbAbove(const PreparedCurve &c, std::size_t from, std::size_t to, std::size_t start) {
+  const Line line(c, from, to);
+  std::size_t top = start;
+  while (top + 2 <= to && line.above(top + 1) > line.above(top)) ++top;
+  while (top > from + 1 && line.above(top - 1) > line.above(top)) --top;
+  return top;
+}
+
+bool measureAt(const PreparedCurve &c, std::size_t from, std::size_t to, std::size_t top, Measurement *m) {
+  const std::size_t n = c.size();
+  if (to >= n || to < from + 2 || top <= from || top >= to) return false;
+  const Line line(c, from, to);
+  const double a = line.above(top - 1), b = line.above(top), d = line.above(top + 1);
   if (!(b > 0)) return false;
   double shift = 0, height = b;
   const double curvature = a - 2 * b + d;
@@ -37,36 +55,47 @@ bool measureBetween(const PreparedCurve &c, std::size_t from, std::size_t to, Me
 
   // Half height, walking out from the top; the line goes on past the ends.
   const double none = std::numeric_limits<double>::quiet_NaN();
+  const std::size_t stride = std::max<std::size_t>(1, (to - from) / kCoarsePoints);
   std::size_t k = top;
-  while (k > 0 && above(k - 1) > half) --k;
-  const double low = k == 0 ? none : k - (above(k) - half) / (above(k) - above(k - 1));
+  while (k >= stride && line.above(k - stride) > half) k -= stride;
+  while (k > 0 && line.above(k - 1) > half) --k;
+  const double low = k == 0 ? none : k - (line.above(k) - half) / (line.above(k) - line.above(k - 1));
   k = top;
-  while (k + 1 < n && above(k + 1) > half) ++k;
-  const double high = k + 1 == n ? none : k + (above(k) - half) / (above(k) - above(k + 1));
+  while (k + stride < n && line.above(k + stride) > half) k += stride;
+  while (k + 1 < n && line.above(k + 1) > half) ++k;
+  const double high = k + 1 == n ? none : k + (line.above(k) - half) / (line.above(k) - line.above(k + 1));
 
-  double area = 0;
-  for (std::size_t i = from; i < to; ++i)
-    area += 0.5 * ((raw[i] - line.at(static_cast<double>(i))) + (raw[i + 1] - line.at(static_cast<double>(i + 1))));
-
-  *m = Measurement{from, to, static_cast<double>(top) + shift, height, low, high, area};
+  *m = Measurement{from, to, static_cast<double>(top) + shift, height, low, high, 0};
   return true;
+}
+
+double areaAbove(const PreparedCurve &c, std::size_t from, std::size_t to) {
+  // Trapezoids under the raw points, less the trapezoid under the line;
+  // four running sums keep the long loop from waiting on one.
+  const double *raw = c.raw();
+  double sums[4] = {0, 0, 0, 0};
+  std::size_t i = from + 1;
+  for (; i + 4 <= to; i += 4)
+    for (int k = 0; k < 4; ++k) sums[k] += raw[i + k];
+  for (; i < to; ++i) sums[0] += raw[i];
+  const double points = (sums[0] + sums[1]) + (sums[2] + sums[3]) + 0.5 * (raw[from] + raw[to]);
+  const double line = 0.5 * (c.smooth()[from] + c.smooth()[to]) * static_cast<double>(to - from);
+  return points - line;
 }
 
 Peak peakOf(const PreparedCurve &c, const Measurement &m) {
   const Curve &curve = c.curve();
   const double sign = c.sign();
-  const double *s = c.smooth();
+  const Line line(c, m.from, m.to);
   auto end = [&](std::size_t i) {
-    return BaselineEnd{i, curve.potentialAt(static_cast<double>(i)), sign * s[i]};
+    return BaselineEnd{i, curve.potentialAt(static_cast<double>(i)), sign * c.smooth()[i]};
   };
-  const double slope = (s[m.to] - s[m.from]) / static_cast<double>(m.to - m.from);
-  const double baseAtTop = s[m.from] + slope * (m.top - static_cast<double>(m.from));
   Peak p;
   p.potential = curve.potentialAt(m.top);
   p.height = sign * m.height;
   p.area = sign * m.area * std::fabs(curve.step);
   p.width = m.width() * std::fabs(curve.step);
-  p.topCurrent = sign * (baseAtTop + m.height);
+  p.topCurrent = sign * (line.at(m.top) + m.height);
   p.topIndex = static_cast<std::size_t>(std::lround(m.top));
   p.low = end(m.from);
   p.high = end(m.to);

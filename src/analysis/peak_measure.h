@@ -17,12 +17,21 @@ struct Measurement {
   double width() const { return halfHigh - halfLow; }
 };
 
-// The top is the point of the smoothed curve farthest above the line, moved
-// to the vertex of the parabola through it and its neighbours; height and
-// half-height crossings are read on the smoothed curve, which noise does not
-// lift; the area is summed over the raw points (smoothing keeps areas). False
-// when fewer than two points lie between the ends or none lies above the line.
-bool measureBetween(const PreparedCurve &curve, std::size_t from, std::size_t to, Measurement *m);
+// The point of the smoothed curve farthest above the line from .. to, between them.
+std::size_t farthestAbove(const PreparedCurve &curve, std::size_t from, std::size_t to);
+// From `start`, up the smoothed curve above that line to the nearest point
+// higher above it than its neighbours.
+std::size_t climbAbove(const PreparedCurve &curve, std::size_t from, std::size_t to, std::size_t start);
+
+// Measures the peak whose top is near the point `top` (from < top < to): the
+// top moves to the vertex of the parabola through it and its neighbours;
+// height and half-height crossings are read on the smoothed curve, which
+// noise does not lift. The area is left 0. False when the top does not lie
+// above the line.
+bool measureAt(const PreparedCurve &curve, std::size_t from, std::size_t to, std::size_t top, Measurement *m);
+// The area between the raw points and the line, summed by trapezoids
+// (smoothing keeps areas, so the raw points serve), per point step.
+double areaAbove(const PreparedCurve &curve, std::size_t from, std::size_t to);
 
 // The peak in volts and amperes, with the curve's own sign.
 Peak peakOf(const PreparedCurve &curve, const Measurement &m);

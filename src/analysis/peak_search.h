@@ -17,6 +17,7 @@ std::vector<Extreme> alternatingExtremes(const double *s, std::size_t count, dou
 
 // The sign of the peaks of `s`: +1 when its tops are sharper than its valleys
 // (peaks are curved, the ground between them flat), else -1. Sharpness is the
-// second difference over `lag` points; the extremes at the two ends of the
-// list do not count.
-int sharperSide(const double *s, std::size_t count, const std::vector<Extreme> &extremes, std::size_t lag);
+// second difference over `lag` points; only extremes within from .. to count,
+// and not those at the two ends of the list.
+int sharperSide(const double *s, std::size_t count, const std::vector<Extreme> &extremes, std::size_t lag,
+                std::size_t from, std::size_t to);

@@ -48,8 +48,10 @@ void smoothEdge(int m, At at, Store store) {
   }
 }
 
-// Exact sums are taken afresh this often, so rounding cannot build up.
-constexpr std::size_t kRefresh = 1024;
+// Exact sums are taken afresh every so many windows (and at least this
+// often), so rounding cannot build up and the fresh sums cost little.
+constexpr std::size_t kRefreshWindows = 8;
+constexpr std::size_t kRefreshLeast = 256;
 
 }  // namespace
 
@@ -71,9 +73,10 @@ void smoothSavitzkyGolay(const double *y, std::size_t n, int m, double *out) {
   smoothEdge(m, [&](int i) { return y[n - 1 - i]; }, [&](int i, double v) { out[n - 1 - i] = v; });
 
   const Weights weights(m);
+  const std::size_t refresh = std::max(kRefreshLeast, kRefreshWindows * (2 * half + 1));
   Moments w;
   for (std::size_t i = half; i + half < n; ++i) {
-    if ((i - half) % kRefresh == 0) {
+    if ((i - half) % refresh == 0) {
       w = Moments();
       for (int k = -m; k <= m; ++k) w.add(y[i + k], k);
     }
