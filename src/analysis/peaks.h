@@ -33,10 +33,10 @@ struct Peak {
 std::vector<Peak> findPeaks(const Curve &curve, const AnalysisSettings &settings);
 
 // A peak measured against the straight line between the curve at the points
-// `fromIndex` and `toIndex` (either order, limited to the curve), as when the user moves a
-// baseline end: the top is the point farthest above that line (below, for
-// `sign` -1) between them. Nothing when fewer than two points lie between the
-// ends or none lies on the peak's side of the line. Width and threshold
-// limits do not apply: the user chose the ends.
+// `fromIndex` and `toIndex` (either order, limited to the curve), as when the
+// user moves a baseline end: the top is the point farthest above that line
+// (below, for `sign` -1) between them. Nothing when fewer than two points lie
+// between the ends or none lies on the peak's side of the line. Width and
+// threshold limits do not apply: the user chose the ends.
 std::optional<Peak> measurePeak(const Curve &curve, const AnalysisSettings &settings, int sign,
                                 std::size_t fromIndex, std::size_t toIndex);
