@@ -32,6 +32,20 @@ struct Moments {
   }
 };
 
+// Sliding a window of 2m + 1 points one point on: the point at offset -m
+// leaves, the one at m + 1 joins, and the centre moves.
+struct Slide {
+  double left, right, left2, right2;
+  explicit Slide(int m) : left(-m), right(m + 1.0), left2(left * left), right2(right * right) {}
+  void apply(Moments &w, double leaving, double joining) const {
+    w.s0 += joining - leaving;
+    const double s1 = w.s1 + (right * joining - left * leaving);
+    const double s2 = w.s2 + (right2 * joining - left2 * leaving);
+    w.s2 = s2 - 2 * s1 + w.s0;
+    w.s1 = s1 - w.s0;
+  }
+};
+
 // Values 0 .. m - 1 of `y` (read through `at`), each from the symmetric window
 // that reaches the end.
 template <typename At, typename Store>
@@ -73,19 +87,16 @@ void smoothSavitzkyGolay(const double *y, std::size_t n, int m, double *out) {
   smoothEdge(m, [&](int i) { return y[n - 1 - i]; }, [&](int i, double v) { out[n - 1 - i] = v; });
 
   const Weights weights(m);
+  const Slide slide(m);
   const std::size_t refresh = std::max(kRefreshLeast, kRefreshWindows * (2 * half + 1));
-  Moments w;
-  for (std::size_t i = half; i + half < n; ++i) {
-    if ((i - half) % refresh == 0) {
-      w = Moments();
-      for (int k = -m; k <= m; ++k) w.add(y[i + k], k);
-    }
-    out[i] = weights.value(w.s0, w.s2);
-    if (i + half + 1 < n) {
-      // Slide: the left point leaves, the next joins, then recentre.
-      w.add(-y[i - half], -m);
-      w.add(y[i + half + 1], m + 1);
-      w.recentre();
+  const std::size_t end = n - half;  // centres half .. end - 1
+  for (std::size_t block = half; block < end; block += refresh) {
+    Moments w;
+    for (int k = -m; k <= m; ++k) w.add(y[block + k], k);
+    const std::size_t blockEnd = std::min(end, block + refresh);
+    for (std::size_t i = block; i < blockEnd; ++i) {
+      out[i] = weights.value(w.s0, w.s2);
+      if (i + half + 1 < n) slide.apply(w, y[i - half], y[i + half + 1]);
     }
   }
 }
