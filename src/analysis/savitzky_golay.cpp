@@ -62,8 +62,8 @@ void smoothEdge(int m, At at, Store store) {
   }
 }
 
-// Exact sums are taken afresh every so many windows (and at least this
-// often), so rounding cannot build up and the fresh sums cost little.
+// Exact sums are taken afresh every 8 window lengths (and no more often than
+// every 256 points), so rounding cannot build up and the fresh sums cost little.
 constexpr std::size_t kRefreshWindows = 8;
 constexpr std::size_t kRefreshLeast = 256;
 
