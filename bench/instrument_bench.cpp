@@ -31,7 +31,7 @@ void BM_GetCurrent(benchmark::State &state) {
   for (int i = 0; i < state.range(0); ++i) s.instrument.PotentiostatSetPotential(i % 2 ? 0.01 : 0.0);
   for (auto _ : state) benchmark::DoNotOptimize(s.instrument.PotentiostatGetCurrent());
 }
-BENCHMARK(BM_GetCurrent)->Arg(0)->Arg(1000)->Arg(4000);
+BENCHMARK(BM_GetCurrent)->Arg(0)->Arg(1000)->Arg(4000)->Arg(100000);
 
 void BM_GetTime(benchmark::State &state) {
   Setup s;

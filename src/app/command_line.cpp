@@ -43,7 +43,7 @@ CommandLine parseCommandLine(const QStringList &arguments, const QString &simCel
                      "virtual clock), none (silent bus), ppdev[:/dev/parportN], direct[:0x378]."),
       QStringLiteral("PORT"), QStringLiteral("sim"));
   const QCommandLineOption simCell(QStringLiteral("sim-cell"),
-                                   QStringLiteral("Simulated cell, comma-separated name=value pairs. ") + simCellHelp,
+                                   QStringLiteral("Simulated cell. ") + simCellHelp,
                                    QStringLiteral("PARAMS"));
   const QCommandLineOption measure(QStringLiteral("measure"),
                                    QStringLiteral("Run a sweep with the parameters and description of PARAMS.dpv "

@@ -11,15 +11,9 @@ namespace {
 
 constexpr int kStatusPollLimit = 100;
 constexpr double kSecondsPerCount = 1e-5;
-constexpr int kTimeReadAttempts = 4;
+constexpr int kTimeReadRounds = 4;
 
-uint32_t readCountBytes(uint8_t *low) {
-  *low = busRead(kTimerByte0);
-  const uint32_t b1 = busRead(kTimerByte0 + 1);
-  const uint32_t b2 = busRead(kTimerByte0 + 2);
-  const uint32_t b3 = busRead(kTimerByte0 + 3);
-  return (b3 << 24) | (b2 << 16) | (b1 << 8);
-}
+uint32_t readByte(int byte) { return busRead(static_cast<uint8_t>(kTimerByte0 + byte)); }
 
 }  // namespace
 
@@ -136,16 +130,30 @@ void Instrument::TimerStop() { busWrite(kTimerStop, 0); }
 void Instrument::TimerReset() { busWrite(kTimerReset, 0); }
 
 double Instrument::GetTime() {
-  // The counter runs while its bytes are read one after another. A count is
-  // whole when the higher bytes read before and after its low byte agree.
-  uint8_t low = 0;
-  uint32_t high = readCountBytes(&low);
-  for (int attempt = 0; attempt < kTimeReadAttempts; ++attempt) {
-    const uint32_t again = readCountBytes(&low);
-    if (again == high) break;
-    high = again;
+  // The counter runs while its bytes are read one after another. Bytes 1 to 3
+  // change only through a carry out of the low byte, and every carry changes
+  // byte 1; so when byte 1 reads the same before and after a fresh read of
+  // the low byte, bytes 1 to 3 held still around it and together they give a
+  // count the counter held. This stays true however long the thread is held
+  // up between two reads (short of 65536 counts, 0.65 s, between the two
+  // reads of byte 1); a second read of the low byte alone could not tell.
+  // The first read of the low byte only keeps the register order.
+  readByte(0);
+  uint32_t b1 = readByte(1);
+  uint32_t b2 = readByte(2);
+  uint32_t b3 = readByte(3);
+  uint32_t low = 0;
+  // A carry within the check, about once in a hundred calls, takes one more
+  // round; only a counter that carries in every round runs out of rounds.
+  for (int round = 1;; ++round) {
+    low = readByte(0);
+    const uint32_t again = readByte(1);
+    if (again == b1 || round == kTimeReadRounds) break;
+    b1 = again;
+    b2 = readByte(2);
+    b3 = readByte(3);
   }
-  return (high | low) * kSecondsPerCount;
+  return ((b3 << 24) | (b2 << 16) | (b1 << 8) | low) * kSecondsPerCount;
 }
 
 bool Instrument::DeviceTest() {

@@ -79,7 +79,9 @@ QString portBackendDescription() { return currentPortBackend().description(); }
 bool portBackendIsSimulated() { return currentPortBackend().isSimulated(); }
 
 QString simCellHelp() {
-  return QStringLiteral("Parameters of --sim-cell, as name=value pairs separated by commas\n"
-                        "(for example --sim-cell \"E0=0.25,n=2,noise=0\"):\n") +
+  return QStringLiteral("Parameters of --sim-cell, as name=value pairs separated by commas; semicolons "
+                        "separate couples, each with its own E0, n, C and D, while the other names apply to "
+                        "the whole cell wherever they stand (for example --sim-cell \"E0=0.25,n=2,noise=0\" "
+                        "or --sim-cell \"E0=0.1,n=1,C=1.2;E0=0.35,n=2,C=0.6\"):\n") +
          simOptionsHelp();
 }

@@ -7,53 +7,55 @@ namespace {
 constexpr double kFaraday = 96485.33212;
 constexpr double kGas = 8.314462618;
 constexpr double kPi = 3.14159265358979323846;
-constexpr std::size_t kStepReserve = 1 << 16;
-// Charging terms older than this many time constants are below any range.
-constexpr double kChargingSpan = 40.0;
 }  // namespace
 
-SimCell::SimCell(const SimCellParameters &parameters) : p_(parameters), random_(parameters.seed | 1) {
-  const double concentration = p_.concentration * 1e-6;  // mol/cm^3
-  cottrell_ = p_.electrons * kFaraday * p_.area * concentration * std::sqrt(p_.diffusion / kPi);
-  f_ = p_.electrons * kFaraday / (kGas * (p_.temperature + 273.15));
-  timeConstant_ = std::max(p_.resistance * p_.doubleLayer * 1e-6, 1e-7);
-  steps_.reserve(kStepReserve);
+SimCell::Couple::Couple(const SimCouple &couple, const SimCellParameters &cell, double timeConstant)
+    : formalPotential(couple.formalPotential),
+      cottrell(couple.electrons * kFaraday * cell.area * couple.concentration * 1e-6 *  // mol/cm^3
+               std::sqrt(couple.diffusion / kPi)),
+      f(couple.electrons * kFaraday / (kGas * (cell.temperature + 273.15))),
+      steps(timeConstant) {}
+
+double SimCell::Couple::surfaceFraction(double potential) const {
+  return 1.0 / (1.0 + std::exp(-f * (potential - formalPotential)));
 }
 
-double SimCell::surfaceFraction(double potential) const {
-  return 1.0 / (1.0 + std::exp(-f_ * (potential - p_.formalPotential)));
+SimCell::SimCell(const SimCellParameters &parameters)
+    : p_(parameters),
+      timeConstant_(std::max(p_.resistance * p_.doubleLayer * 1e-6, 1e-7)),
+      random_(parameters.seed | 1) {
+  for (const SimCouple &c : p_.couples)
+    if (c.concentration > 0) couples_.emplace_back(c, p_, timeConstant_);
 }
 
 void SimCell::connect(double t, double potential) {
-  steps_.clear();
   connected_ = true;
   potential_ = potential;
-  steps_.push_back(Step{t, surfaceFraction(potential), potential - p_.restPotential});
+  for (Couple &c : couples_) {
+    c.steps.clear();
+    c.steps.add(t, c.surfaceFraction(potential));
+  }
+  charge_ = potential - p_.restPotential;
+  chargedAt_ = t;
 }
 
-void SimCell::disconnect() {
-  connected_ = false;
-  steps_.clear();
-}
+void SimCell::disconnect() { connected_ = false; }
 
 void SimCell::setPotential(double t, double potential) {
   if (!connected_ || potential == potential_) return;
-  steps_.push_back(Step{t, surfaceFraction(potential) - surfaceFraction(potential_), potential - potential_});
+  for (Couple &c : couples_) c.steps.add(t, c.surfaceFraction(potential) - c.surfaceFraction(potential_));
+  charge_ = charge_ * std::exp(-std::max(t - chargedAt_, 0.0) / timeConstant_) + (potential - potential_);
+  chargedAt_ = t;
   potential_ = potential;
 }
 
 double SimCell::current(double t) {
-  double faradaic = 0;
-  double charging = 0;
-  const double chargingSpan = kChargingSpan * timeConstant_;
-  for (auto it = steps_.rbegin(); it != steps_.rend(); ++it) {
-    const double age = t - it->time;
-    if (age < 0) continue;
-    faradaic += it->fraction / std::sqrt(std::max(age, timeConstant_));
-    if (age < chargingSpan) charging += it->potential * std::exp(-age / timeConstant_);
-  }
   const double noise = p_.currentNoise * 1e-9 * gaussian();
-  return cottrell_ * faradaic + charging / p_.resistance + noise;
+  if (!connected_) return noise;
+  double faradaic = 0;
+  for (Couple &c : couples_) faradaic += c.cottrell * c.steps.sum(t);
+  const double charging = charge_ * std::exp(-std::max(t - chargedAt_, 0.0) / timeConstant_);
+  return faradaic + charging / p_.resistance + noise;
 }
 
 double SimCell::openCircuitPotential() { return p_.restPotential + p_.potentialNoise * 1e-3 * gaussian(); }

@@ -1,9 +1,9 @@
 #pragma once
-// The electrochemical cell behind the simulated potentiostat: a reversible
-// couple O + n e = R with only R in the bulk, on a planar electrode with
-// semi-infinite linear diffusion (equal diffusion coefficients), double-layer
-// charging through the solution resistance, and noise. Anodic current is
-// positive.
+// The electrochemical cell behind the simulated potentiostat: reversible
+// couples O + n e = R, each with only R in the bulk, independent of one
+// another, on a planar electrode with semi-infinite linear diffusion (equal
+// diffusion coefficients for O and R), double-layer charging through the
+// solution resistance, and noise. Anodic current is positive.
 //
 // For a reversible couple the surface fraction of O follows the Nernst
 // equation at once, so the faradaic current of any potential history is the
@@ -14,11 +14,17 @@
 #include <cstdint>
 #include <vector>
 
-struct SimCellParameters {
+#include "instrument/sim_step_history.h"
+
+struct SimCouple {
   double formalPotential = 0.100;  // E0, V
   int electrons = 1;               // n
   double concentration = 1.2;      // bulk R, mmol/L
   double diffusion = 1e-5;         // cm^2/s
+};
+
+struct SimCellParameters {
+  std::vector<SimCouple> couples = std::vector<SimCouple>(1);  // one with the defaults
   double area = 0.1;               // cm^2
   double doubleLayer = 2.0;        // uF
   double resistance = 100.0;       // ohm
@@ -46,24 +52,29 @@ class SimCell {
   // Open-circuit potential with noise, volts.
   double openCircuitPotential();
 
-  // Fraction of O at the surface at `potential` (Nernst).
-  double surfaceFraction(double potential) const;
-
  private:
-  struct Step {
-    double time;
-    double fraction;   // change of the surface fraction of O
-    double potential;  // change of potential, for the charging current
+  struct Couple {
+    Couple(const SimCouple &couple, const SimCellParameters &cell, double timeConstant);
+    // Fraction of O at the surface at `potential` (Nernst).
+    double surfaceFraction(double potential) const;
+
+    double formalPotential;
+    double cottrell;  // nFAC sqrt(D/pi), A s^0.5
+    double f;         // nF/RT, 1/V
+    SimStepHistory steps;
   };
   double gaussian();
 
   SimCellParameters p_;
-  double cottrell_;       // nFAC sqrt(D/pi), A s^0.5
-  double f_;              // nF/RT, 1/V
-  double timeConstant_;   // Ru Cdl, s
+  double timeConstant_;  // Ru Cdl, s
   bool connected_ = false;
   double potential_ = 0;
-  std::vector<Step> steps_;
+  // Only the couples that carry current.
+  std::vector<Couple> couples_;
+  // Sum of the potential steps, each decayed with the cell time constant,
+  // as at chargedAt_: the charging current times Ru.
+  double charge_ = 0;
+  double chargedAt_ = 0;
   uint64_t random_;
   bool haveSpare_ = false;
   double spare_ = 0;
