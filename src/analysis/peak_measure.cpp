@@ -14,12 +14,40 @@ constexpr std::size_t kCoarsePoints = 2048;
 struct Line {
   double x0, y0, slope;
   const double *s;
+  std::size_t end;  // the curve's last point
   Line(const PreparedCurve &c, std::size_t from, std::size_t to)
       : x0(static_cast<double>(from)), y0(c.smooth()[from]),
-        slope((c.smooth()[to] - c.smooth()[from]) / static_cast<double>(to - from)), s(c.smooth()) {}
+        slope((c.smooth()[to] - c.smooth()[from]) / static_cast<double>(to - from)), s(c.smooth()),
+        end(c.size() - 1) {}
   double at(double x) const { return y0 + slope * (x - x0); }
   double above(std::size_t i) const { return s[i] - at(static_cast<double>(i)); }
 };
+
+// Where the top lies, from `top`: the vertex of the least-squares parabola
+// through the points around it that stand above 3/4 of `height`. Three points
+// alone place a broad top by the noise on them; the points of the cap place
+// it by its shape. `fallback` when the cap has no vertex.
+double vertexOffset(const Line &line, std::size_t top, double height, double fallback) {
+  const double cap = 0.75 * height;
+  std::size_t left = 0, right = 0;
+  while (left + 1 <= top && line.above(top - left - 1) > cap) ++left;
+  while (top + right + 1 <= line.end && line.above(top + right + 1) > cap) ++right;
+  const double r = static_cast<double>(std::max<std::size_t>(1, std::min(left, right)));
+  const std::size_t reach = static_cast<std::size_t>(r);
+  double sy = 0, sxy = 0, sxxy = 0;
+  for (std::size_t k = top - reach; k <= top + reach; ++k) {
+    const double x = static_cast<double>(k) - static_cast<double>(top), y = line.above(k);
+    sy += y;
+    sxy += x * y;
+    sxxy += x * x * y;
+  }
+  // Sums of 1, x^2 and x^4 over x = -r .. r.
+  const double n = 2 * r + 1, sxx = r * (r + 1) * (2 * r + 1) / 3,
+               sxxxx = r * (r + 1) * (2 * r + 1) * (3 * r * r + 3 * r - 1) / 15;
+  const double curvature = (n * sxxy - sxx * sy) / (n * sxxxx - sxx * sxx);
+  if (!(curvature < 0)) return fallback;
+  return std::clamp(-(sxy / sxx) / (2 * curvature), -r, r);
+}
 
 }  // namespace
 
@@ -65,7 +93,7 @@ bool measureAt(const PreparedCurve &c, std::size_t from, std::size_t to, std::si
   while (k + 1 < n && line.above(k + 1) > half) ++k;
   const double high = k + 1 == n ? none : k + (line.above(k) - half) / (line.above(k) - line.above(k + 1));
 
-  *m = Measurement{from, to, static_cast<double>(top) + shift, height, low, high, 0};
+  *m = Measurement{from, to, static_cast<double>(top) + vertexOffset(line, top, height, shift), height, low, high, 0};
   return true;
 }
 
