@@ -23,11 +23,12 @@ std::size_t farthestAbove(const PreparedCurve &curve, std::size_t from, std::siz
 // higher above it than its neighbours.
 std::size_t climbAbove(const PreparedCurve &curve, std::size_t from, std::size_t to, std::size_t start);
 
-// Measures the peak whose top is near the point `top` (from < top < to): the
-// top moves to the vertex of the parabola through it and its neighbours;
-// height and half-height crossings are read on the smoothed curve, which
-// noise does not lift. The area is left 0. False when the top does not lie
-// above the line.
+// Measures the peak whose top is near the point `top` (from < top < to): its
+// height from the parabola through that point and its neighbours, its
+// position from the parabola fitted to the cap of the peak (the points above
+// 3/4 of the height), its half-height crossings between points. All is read
+// on the smoothed curve, which noise does not lift. The area is left 0. False
+// when the top does not lie above the line.
 bool measureAt(const PreparedCurve &curve, std::size_t from, std::size_t to, std::size_t top, Measurement *m);
 // The area between the raw points and the line, summed by trapezoids
 // (smoothing keeps areas, so the raw points serve), per point step.
