@@ -75,7 +75,5 @@ bool CalibrationStore::save(const QString &path, int lastCurrentRange, QString *
     file.writeString(kSection, key("ADC Zero ", i), adcZeroText[i]);
     file.writeString(kSection, key("ADC Fact ", i), adcFactText[i]);
   }
-  if (file.save()) return true;
-  if (error) *error = QStringLiteral("Unable to write to %1").arg(path);
-  return false;
+  return file.save(error);
 }

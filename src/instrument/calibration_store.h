@@ -35,6 +35,6 @@ class CalibrationStore {
 
   // Writes every text to the "Calibration" section of `path`, keeping the
   // file's other contents, and replaces the file whole. On failure returns
-  // false with `error` = "Unable to write to <path>".
+  // false with `error` = "Unable to write to <path>: <reason>".
   bool save(const QString &path, int lastCurrentRange, QString *error) const;
 };

@@ -367,8 +367,7 @@ void TSDIAppForm::FormClose() {
   Page->writeSettings(ini);
   writeDescription(ini, record_.description);
   QString error;
-  if (!ini.save(&error))
-    QMessageBox::critical(this, kTitle, QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(path)));
+  if (!ini.save(&error)) QMessageBox::critical(this, kTitle, error);
   // A settings file that cannot be written never keeps the user from ending.
   portAccess->Close();
   portAccess.reset();
