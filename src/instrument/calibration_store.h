@@ -26,7 +26,8 @@ class CalibrationStore {
   double adcFact[kMeterRangeCount];
 
   // Converts the texts of current ranges 0..lastCurrentRange and of all
-  // potential and meter ranges into numbers.
+  // potential and meter ranges into numbers; a text beyond the double range
+  // counts as the default (zero 0, factor 1).
   void SetCalibration(int lastCurrentRange);
 
   // Reads the texts from the file at `path` (defaults for missing keys or a
