@@ -34,8 +34,12 @@ int main(int argc, char **argv) {
   QApplication::setApplicationVersion(QStringLiteral("1.0"));
 
   const CommandLine cl = parseCommandLine(QApplication::arguments(), simCellHelp());
+  QString error = commandLineProblem(cl);
+  if (!error.isEmpty()) {
+    QTextStream(stderr) << "dpv: " << error << Qt::endl;
+    return 2;
+  }
   if (!cl.folder.isEmpty()) setProgramFolder(cl.folder);
-  QString error;
   if (!selectPortBackend(cl.port, cl.simCell, &error)) {
     QTextStream(stderr) << "dpv: " << error << Qt::endl;
     return 2;

@@ -11,6 +11,7 @@
 #include "files/record_settings.h"
 #include "files/file_operations.h"
 #include "instrument/instrument.h"
+#include "instrument/port_backend.h"
 #include "instrument/tvicport.h"
 #include "measurement/acquisition.h"
 #include "measurement/instrument_run.h"
@@ -44,11 +45,15 @@ int measureCommand(const QString &params, const QString &out) {
   }
 
   TVicPort port;
-  port.Open();
+  if (!port.Open()) {
+    // The backend's description says why, as the window's status bar does.
+    err() << "dpv: cannot open the instrument port: " << portBackendDescription() << Qt::endl;
+    return CannotMeasure;
+  }
   Instrument instrument;
   instrument.SelDeviceChange(settings.readInteger(QStringLiteral("Setup"), QStringLiteral("Selected device"), 0));
   if (!instrument.DeviceTest()) {
-    err() << "dpv: the instrument does not answer (device test failed)" << Qt::endl;
+    err() << "dpv: the instrument does not answer (device test failed) on " << portBackendDescription() << Qt::endl;
     return CannotMeasure;
   }
 
