@@ -10,6 +10,8 @@
 #include "app/command_line.h"
 #include "app/measure_command.h"
 #include "app/measurement_record.h"
+#include "app/termination_signals.h"
+#include "app/ui/end_on_signal.h"
 #include "app/ui/program_windows.h"
 #include "app/ui/sdimain.h"
 #include "files/command_forms.h"
@@ -44,6 +46,9 @@ int main(int argc, char **argv) {
     QTextStream(stderr) << "dpv: " << error << Qt::endl;
     return 2;
   }
+  // The forms that drive the cell end in order on a signal; the others are
+  // short, and their atomic writes leave no partial file when killed.
+  if (cl.mode == CommandLine::Mode::Gui || cl.mode == CommandLine::Mode::Measure) catchTerminationSignals();
 
   switch (cl.mode) {
     case CommandLine::Mode::Measure:
@@ -60,7 +65,9 @@ int main(int argc, char **argv) {
 
   ProgramWindows windows;
   TSDIAppForm &mainWindow = windows.mainWindow();
+  endOnTerminationSignal(mainWindow);
   mainWindow.show();
   if (!cl.input.isEmpty()) mainWindow.openAtStart(cl.input);
-  return app.exec();
+  const int code = app.exec();
+  return terminationSignal() != 0 ? terminationExitCode(terminationSignal()) : code;
 }

@@ -1,6 +1,7 @@
 #include "app/measure_command.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QLocale>
 #include <QTextStream>
@@ -8,6 +9,7 @@
 
 #include "app/app_paths.h"
 #include "app/ini_file.h"
+#include "app/termination_signals.h"
 #include "files/record_settings.h"
 #include "files/file_operations.h"
 #include "instrument/instrument.h"
@@ -69,6 +71,13 @@ int measureCommand(const QString &params, const QString &out) {
   err() << "dpv: measuring " << record.pulseNumber << " points" << Qt::endl;
   int reported = -1;
   while (acquisition.tick()) {
+    if (const int signal = terminationSignal()) {
+      acquisition.stop();
+      port.Close();
+      err() << "dpv: " << terminationSignalName(signal) << ": measurement stopped, cell switched off, "
+            << QDir::toNativeSeparators(out) << " not written" << Qt::endl;
+      return terminationExitCode(signal);
+    }
     // The countdown needs no polling; wait as the window's timer would.
     if (record.runState == RunPreelectrolysis) QThread::msleep(110);
     const int percent = record.runState == RunMeasuring

@@ -7,5 +7,6 @@
 #include <QString>
 
 // Returns the process exit code (0 done, 1 PARAMS unreadable, 2 OUT not
-// written, 3 no measurement possible); messages and progress go to stderr.
+// written, 3 no measurement possible, 128 + the signal's number when SIGTERM,
+// SIGINT or SIGHUP stopped it); messages and progress go to stderr.
 int measureCommand(const QString &params, const QString &out);

@@ -339,6 +339,11 @@ void TSDIAppForm::FileExit1Execute() {
   close();
 }
 
+void TSDIAppForm::closeUnasked() {
+  closeConfirmed_ = true;
+  close();
+}
+
 void TSDIAppForm::closeEvent(QCloseEvent *event) {
   // Closing by the title bar asks as Exit does, so no measurement is lost.
   if (!closeConfirmed_ && !askToSaveData()) {
