@@ -21,9 +21,11 @@ TEST(RunTexts, RunRefusesASpeedOrPeriodNotAbove0) {
   QString error;
   ASSERT_TRUE(selectPortBackend("sim-fast", QString(), &error)) << error.toStdString();
   const struct {
-    const char *speed, *period, *named;
-  } cases[] = {{"0", "50", "sweep speed"}, {"-10", "50", "sweep speed"}, {"100", "0", "pulse period"},
-               {"100", "-5", "pulse period"}};
+    const char *speed, *period, *named, *shown;
+  } cases[] = {{"0", "50", "sweep speed", "\"0\""},
+               {"-10", "50", "sweep speed", "\"-10\""},
+               {"100", "0", "pulse period", "\"0\""},
+               {"100", "-5", "pulse period", "\"-5\""}};
   for (const auto &c : cases) {
     ProgramWindows windows;
     TSDIAppForm &w = windows.mainWindow();
@@ -39,6 +41,7 @@ TEST(RunTexts, RunRefusesASpeedOrPeriodNotAbove0) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return *shown; }, 5000)) << c.speed << " " << c.period;
     EXPECT_TRUE(text.startsWith("The measurement cannot start.")) << text.toStdString();
     EXPECT_TRUE(text.contains(c.named)) << text.toStdString();
+    EXPECT_TRUE(text.contains(c.shown)) << text.toStdString();  // the text as typed
     EXPECT_FALSE(w.Timer1->isActive());
     EXPECT_TRUE(w.Run1->isEnabled());
     w.BitBtnStopClick();
