@@ -53,7 +53,7 @@ MeasurementRecord measuredRecord(int points) {
   r.runDateTime = "today";
   r.description = {"cell A"};
   r.points.assign(points, 0.0);
-  for (int i = 0; i < points; ++i) r.points[i] = 1e-5 * ((i * 7919) % 200 - 100) / 100.0;
+  for (int i = 0; i < points; ++i) r.points[i] = 1e-5 * ((i % 200) * 37 % 200 - 100) / 100.0;
   r.pointIndex = points - 1;
   return r;
 }
