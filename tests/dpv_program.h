@@ -6,6 +6,7 @@
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+#include <csignal>
 
 struct ProgramRun {
   bool finished = false;  // within the time allowed
@@ -34,4 +35,11 @@ inline ProgramRun runDpv(const QStringList &arguments, const QProcessEnvironment
   run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
   run.output = QString::fromLocal8Bit(process.readAll());
   return run;
+}
+
+// Sends `signal` to a child that is still running. A finished child's id is 0,
+// and kill(0) would hit the whole process group, the test runner among it.
+inline void signalChild(const QProcess &process, int signal) {
+  const qint64 pid = process.processId();
+  if (pid > 0) ::kill(static_cast<pid_t>(pid), signal);
 }

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
 #include <unistd.h>
 
 #include "app/command_line.h"
@@ -98,7 +100,8 @@ TEST_F(CommandLineChecks, MeasureOnAPortThatCannotBeOpenedSaysWhy) {
                                  "--measure", in, folder.filePath("out.dpv")});
   ASSERT_TRUE(run.finished);
   EXPECT_EQ(run.exitCode, 3) << run.output.toStdString();
-  EXPECT_TRUE(run.output.contains("No such file or directory")) << run.output.toStdString();
+  // The system's text, in the user's language.
+  EXPECT_TRUE(run.output.contains(QString::fromLocal8Bit(std::strerror(ENOENT)))) << run.output.toStdString();
   EXPECT_TRUE(run.output.contains(folder.filePath("no-parport"))) << run.output.toStdString();
   EXPECT_FALSE(QFile::exists(folder.filePath("out.dpv")));
 }

@@ -189,7 +189,7 @@ TEST(InterruptedReport, AKillLeavesNoPartialPdf) {
     process.start(dpvProgram(), arguments);
     ASSERT_TRUE(process.waitForStarted());
     QTest::qWait(static_cast<int>(duration * (attempt + 1) / 9));
-    ::kill(static_cast<pid_t>(process.processId()), SIGKILL);
+    signalChild(process, SIGKILL);
     ASSERT_TRUE(process.waitForFinished(30000));
     const QByteArray left = readAll(out);
     if (!QFile::exists(out)) continue;

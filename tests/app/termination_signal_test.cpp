@@ -51,7 +51,7 @@ struct Child {
            output.contains(text);
   }
   bool end(int signal) {
-    ::kill(static_cast<pid_t>(process.processId()), signal);
+    signalChild(process, signal);
     const bool ended = process.waitForFinished(30000);
     output += process.readAll();
     return ended;

@@ -1,4 +1,5 @@
 #include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <QStringList>
 #include <sys/ioctl.h>
@@ -108,7 +109,8 @@ TEST(PpdevBackend, MissingDeviceMakesOpenFailWithTheReason) {
   auto backend = makePpdev(&calls, &fake);
   fake->openError = ENOENT;
   EXPECT_FALSE(backend->open());
-  EXPECT_TRUE(backend->description().contains(QStringLiteral("No such file")));
+  // The system's text, in the user's language.
+  EXPECT_TRUE(backend->description().contains(QString::fromLocal8Bit(std::strerror(ENOENT))));
   EXPECT_TRUE(backend->description().contains(QStringLiteral("/dev/parport1")));
   // Without the port nothing reaches the system and reads float high.
   backend->write(0x378, 1);
