@@ -6,7 +6,7 @@ BUILD_DIR=${DPV_BUILD_DIR:-$ROOT/build}
 # Debian packages the build, the tests and the program need.
 PACKAGES=(cmake ninja-build g++ qt6-base-dev libgtest-dev libbenchmark-dev
           xvfb x11-apps imagemagick poppler-utils fonts-liberation
-          cups printer-driver-cups-pdf)
+          cups printer-driver-cups-pdf locales)
 
 ensure_packages() {
   local missing=()
@@ -25,6 +25,18 @@ ensure_packages() {
 build() {
   cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
   cmake --build "$BUILD_DIR" -j "$(nproc)"
+}
+
+# A locale with a decimal comma for the tests that numbers ignore the locale,
+# made with localedef in the build folder where the system lacks it (the
+# tests find it there; without it they skip).
+comma_locale() {
+  locale -a 2>/dev/null | grep -qix 'de_DE.utf8' && return 0
+  local dir="$BUILD_DIR/locale"
+  [ -f "$dir/de_DE.UTF-8/LC_NUMERIC" ] && return 0
+  mkdir -p "$dir"
+  localedef -i de_DE -f UTF-8 "$dir/de_DE.UTF-8" >/dev/null 2>&1 || true
+  [ -f "$dir/de_DE.UTF-8/LC_NUMERIC" ] || echo "Could not make the de_DE.UTF-8 locale: the locale tests will skip"
 }
 
 runtime_dir() {

@@ -14,7 +14,10 @@
 inline std::shared_ptr<bool> answerNextModal(std::function<void(QWidget *)> answer, int timeoutMs = 5000) {
   auto done = std::make_shared<bool>(false);
   auto waited = std::make_shared<int>(0);
+  // The pending timer holds the poll; the poll holds itself only weakly, so
+  // it is released once the last timer has run.
   auto poll = std::make_shared<std::function<void()>>();
+  const std::weak_ptr<std::function<void()>> self = poll;
   *poll = [=] {
     if (QWidget *modal = QApplication::activeModalWidget()) {
       *done = true;
@@ -22,9 +25,9 @@ inline std::shared_ptr<bool> answerNextModal(std::function<void(QWidget *)> answ
       return;
     }
     *waited += 20;
-    if (*waited < timeoutMs) QTimer::singleShot(20, *poll);
+    if (*waited < timeoutMs) QTimer::singleShot(20, [next = self.lock()] { (*next)(); });
   };
-  QTimer::singleShot(20, *poll);
+  QTimer::singleShot(20, [poll] { (*poll)(); });
   return done;
 }
 

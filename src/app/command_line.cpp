@@ -1,9 +1,13 @@
 #include "app/command_line.h"
 
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include "app/same_file.h"
 
 namespace {
 // Options that print or write something and open no window.
@@ -93,4 +97,14 @@ CommandLine parseCommandLine(const QStringList &arguments, const QString &simCel
     cl.output = positional.first();
   }
   return cl;
+}
+
+QString commandLineProblem(const CommandLine &cl) {
+  if (!cl.folder.isEmpty() && !QFileInfo(cl.folder).isDir())
+    return QStringLiteral("the folder \"%1\" does not exist").arg(QDir::toNativeSeparators(cl.folder));
+  // Writing the output would destroy the measurement it is made from.
+  if (cl.mode != CommandLine::Mode::Gui && sameFile(cl.input, cl.output))
+    return QStringLiteral("the output \"%1\" is the input file \"%2\"; name another output file")
+        .arg(QDir::toNativeSeparators(cl.output), QDir::toNativeSeparators(cl.input));
+  return QString();
 }

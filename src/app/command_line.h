@@ -21,3 +21,7 @@ bool isHeadlessInvocation(int argc, char **argv);
 // Parses the arguments of the running QCoreApplication. Prints help or an
 // error and exits the process for --help, --version and bad arguments.
 CommandLine parseCommandLine(const QStringList &arguments, const QString &simCellHelp);
+
+// Why the program cannot start with `cl`, or an empty text: a --folder that is
+// no folder, or a command-line form whose output is its input file.
+QString commandLineProblem(const CommandLine &cl);

@@ -1,5 +1,7 @@
 #include "app/ini_file.h"
 
+#include <QDir>
+
 #include "app/text_io.h"
 
 namespace {
@@ -170,5 +172,8 @@ bool IniFile::save(QString *error) const {
     lines.append(QLatin1Char('[') + s.name + QLatin1Char(']'));
     for (const Entry &e : s.entries) lines.append(e.key.isEmpty() ? e.value : e.key + QLatin1Char('=') + e.value);
   }
-  return writeFileAtomically(path_, encodeLines(lines), error);
+  QString reason;
+  if (writeFileAtomically(path_, encodeLines(lines), &reason)) return true;
+  if (error) *error = QStringLiteral("Unable to write to %1: %2").arg(QDir::toNativeSeparators(path_), reason);
+  return false;
 }

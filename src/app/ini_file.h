@@ -29,7 +29,8 @@ class IniFile {
   void eraseSection(const QString &section);
 
   // Writes the whole file through a temporary file renamed into place.
-  // Returns false and sets `error` when the file cannot be written.
+  // Returns false and sets `error` to "Unable to write to <path>: <reason>"
+  // when the file cannot be written; the old file then stays.
   bool save(QString *error = nullptr) const;
 
   // Parses an integer as readInteger does.

@@ -10,6 +10,8 @@
 #include "app/application_identity.h"
 #include "app/command_line.h"
 #include "app/measure_command.h"
+#include "app/termination_signals.h"
+#include "app/ui/end_on_signal.h"
 #include "app/ui/program_windows.h"
 #include "app/ui/sdimain.h"
 #include "files/command_forms.h"
@@ -32,12 +34,19 @@ int main(int argc, char **argv) {
   setApplicationIdentity();
 
   const CommandLine cl = parseCommandLine(QApplication::arguments(), simCellHelp());
+  QString error = commandLineProblem(cl);
+  if (!error.isEmpty()) {
+    QTextStream(stderr) << "dpv: " << error << Qt::endl;
+    return 2;
+  }
   if (!cl.folder.isEmpty()) setProgramFolder(cl.folder);
-  QString error;
   if (!selectPortBackend(cl.port, cl.simCell, &error)) {
     QTextStream(stderr) << "dpv: " << error << Qt::endl;
     return 2;
   }
+  // The forms that drive the cell end in order on a signal; the others are
+  // short, and their atomic writes leave no partial file when killed.
+  if (cl.mode == CommandLine::Mode::Gui || cl.mode == CommandLine::Mode::Measure) catchTerminationSignals();
 
   switch (cl.mode) {
     case CommandLine::Mode::Measure:
@@ -54,7 +63,9 @@ int main(int argc, char **argv) {
 
   ProgramWindows windows;
   TSDIAppForm &mainWindow = windows.mainWindow();
+  endOnTerminationSignal(mainWindow);
   mainWindow.show();
   if (!cl.input.isEmpty()) mainWindow.openAtStart(cl.input);
-  return app.exec();
+  const int code = app.exec();
+  return terminationSignal() != 0 ? terminationExitCode(terminationSignal()) : code;
 }

@@ -1,6 +1,7 @@
 #include "app/measure_command.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QLocale>
 #include <QTextStream>
@@ -8,9 +9,11 @@
 
 #include "app/app_paths.h"
 #include "app/ini_file.h"
+#include "app/termination_signals.h"
 #include "files/record_settings.h"
 #include "files/file_operations.h"
 #include "instrument/instrument.h"
+#include "instrument/port_backend.h"
 #include "instrument/tvicport.h"
 #include "measurement/acquisition.h"
 #include "measurement/instrument_run.h"
@@ -44,11 +47,15 @@ int measureCommand(const QString &params, const QString &out) {
   }
 
   TVicPort port;
-  port.Open();
+  if (!port.Open()) {
+    // The backend's description says why, as the window's status bar does.
+    err() << "dpv: cannot open the instrument port: " << portBackendDescription() << Qt::endl;
+    return CannotMeasure;
+  }
   Instrument instrument;
   instrument.SelDeviceChange(settings.readInteger(QStringLiteral("Setup"), QStringLiteral("Selected device"), 0));
   if (!instrument.DeviceTest()) {
-    err() << "dpv: the instrument does not answer (device test failed)" << Qt::endl;
+    err() << "dpv: the instrument does not answer (device test failed) on " << portBackendDescription() << Qt::endl;
     return CannotMeasure;
   }
 
@@ -64,6 +71,13 @@ int measureCommand(const QString &params, const QString &out) {
   err() << "dpv: measuring " << record.pulseNumber << " points" << Qt::endl;
   int reported = -1;
   while (acquisition.tick()) {
+    if (const int signal = terminationSignal()) {
+      acquisition.stop();
+      port.Close();
+      err() << "dpv: " << terminationSignalName(signal) << ": measurement stopped, cell switched off, "
+            << QDir::toNativeSeparators(out) << " not written" << Qt::endl;
+      return terminationExitCode(signal);
+    }
     // The countdown needs no polling; wait as the window's timer would.
     if (record.runState == RunPreelectrolysis) QThread::msleep(110);
     const int percent = record.runState == RunMeasuring

@@ -6,5 +6,7 @@
 
 #include <QString>
 
-// Returns the process exit code; messages and progress go to stderr.
+// Returns the process exit code (0 done, 1 PARAMS unreadable, 2 OUT not
+// written, 3 no measurement possible, 128 + the signal's number when SIGTERM,
+// SIGINT or SIGHUP stopped it); messages and progress go to stderr.
 int measureCommand(const QString &params, const QString &out);

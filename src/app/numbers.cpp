@@ -1,9 +1,11 @@
 #include "app/numbers.h"
 
+#include <algorithm>
 #include <cfenv>
 #include <climits>
 #include <cmath>
-#include <cstdlib>
+#include <charconv>
+#include <limits>
 #include <string>
 
 namespace {
@@ -35,6 +37,27 @@ int numberPrefixLength(const QString &text, int start) {
   return i - start;
 }
 
+// For a well-formed magnitude beyond the double range: true when it is too
+// large, false when it is too small, judged by the power of ten of its first
+// significant digit.
+bool overflows(const char *first, const char *last) {
+  const char *mantissaEnd = std::find_if(first, last, [](char c) { return c == 'e' || c == 'E'; });
+  const char *point = std::find(first, mantissaEnd, '.');
+  const char *lead = std::find_if(first, mantissaEnd, [](char c) { return c >= '1' && c <= '9'; });
+  if (lead == mantissaEnd) return false;
+  int64_t power = lead < point ? point - lead - 1 : -(lead - point);
+  const char *p = mantissaEnd;
+  if (p != last) {
+    ++p;
+    const bool negative = p != last && *p == '-';
+    if (p != last && (*p == '+' || *p == '-')) ++p;
+    int64_t exponent = 0;
+    for (; p != last && exponent < 100000000; ++p) exponent = exponent * 10 + (*p - '0');
+    power += negative ? -exponent : exponent;
+  }
+  return power > 0;
+}
+
 }  // namespace
 
 double readNumber(const QString &text, bool *wellFormed) {
@@ -47,13 +70,24 @@ double readNumber(const QString &text, bool *wellFormed) {
     *wellFormed = (len > 0 || start == text.size()) && end == text.size();
   }
   if (len == 0) return 0.0;
-  // strtod in the "C" locale: the program never calls setlocale for LC_NUMERIC,
-  // but use the Qt-free digits only, so any locale reads them alike.
+  // from_chars reads "." whatever the C library's locale; it takes no "+".
   const std::string digits = text.mid(start, len).toStdString();
-  return std::strtod(digits.c_str(), nullptr);
+  const bool negative = digits[0] == '-';
+  const char *first = digits.data() + ((digits[0] == '+' || negative) ? 1 : 0);
+  const char *last = digits.data() + digits.size();
+  double value = 0.0;
+  const std::from_chars_result result = std::from_chars(first, last, value);
+  if (result.ec == std::errc::result_out_of_range)
+    value = overflows(first, last) ? std::numeric_limits<double>::infinity() : 0.0;
+  return negative ? -value : value;
 }
 
 double readNumber(const QString &text) { return readNumber(text, nullptr); }
+
+double readFiniteNumber(const QString &text, double fallback) {
+  const double value = readNumber(text);
+  return std::isfinite(value) ? value : fallback;
+}
 
 double roundHalfEven(double value) {
   const int saved = std::fegetround();

@@ -14,6 +14,10 @@ double readNumber(const QString &text);
 // (surrounding blanks allowed).
 double readNumber(const QString &text, bool *wellFormed);
 
+// readNumber, or `fallback` when the number lies beyond the double range
+// (it would read as infinity).
+double readFiniteNumber(const QString &text, double fallback);
+
 // Rounds to the nearest integer, halves to the even neighbour.
 double roundHalfEven(double value);
 

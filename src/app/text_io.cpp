@@ -3,6 +3,24 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+namespace {
+
+// The system's reason for the last failure on `file`: its own text, or the C
+// library's for `savedErrno` where Qt has none.
+QString failureReason(const QFileDevice &file, int savedErrno) {
+  const QString reason = file.errorString();
+  if (!reason.isEmpty() && reason != QLatin1String("Unknown error")) return reason;
+  if (savedErrno != 0) return systemErrorText(savedErrno);
+  return reason.isEmpty() ? QStringLiteral("Unknown error") : reason;
+}
+
+}  // namespace
+
+QString systemErrorText(int errorNumber) { return QString::fromLocal8Bit(std::strerror(errorNumber)); }
 
 QString decodeText(const QByteArray &bytes) {
   QByteArray data = bytes;
@@ -23,13 +41,14 @@ QStringList splitLines(const QString &text) {
 
 bool readTextFile(const QString &path, QStringList *lines, QString *error) {
   QFile file(path);
+  errno = 0;
   if (!file.open(QIODevice::ReadOnly)) {
-    if (error) *error = file.errorString();
+    if (error) *error = failureReason(file, errno);
     return false;
   }
   const QByteArray bytes = file.readAll();
   if (file.error() != QFileDevice::NoError) {
-    if (error) *error = file.errorString();
+    if (error) *error = failureReason(file, errno);
     return false;
   }
   *lines = splitLines(decodeText(bytes));
@@ -50,18 +69,23 @@ QByteArray encodeLines(const QStringList &lines) {
 
 bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *error) {
   QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
-    if (error) *error = file.errorString();
-    return false;
-  }
-  if (file.write(bytes) != bytes.size()) {
-    if (error) *error = file.errorString();
+  auto fail = [&](int savedErrno) {
+    if (error) *error = failureReason(file, savedErrno);
     file.cancelWriting();
     return false;
+  };
+  // Unbuffered, so every write says what reached the file; a buffered one
+  // would fail only in commit(), which renames the file into place all the same.
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return fail(errno);
+  for (qsizetype done = 0; done < bytes.size();) {
+    errno = 0;
+    const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+    if (written <= 0) return fail(errno);
+    done += written;
   }
-  if (!file.commit()) {
-    if (error) *error = file.errorString();
-    return false;
-  }
+  if (!file.flush()) return fail(errno);
+  // File systems that keep data back report their errors here.
+  if (::fsync(file.handle()) != 0) return fail(errno);
+  if (!file.commit()) return fail(errno);
   return true;
 }

@@ -8,6 +8,9 @@
 #include <QString>
 #include <QStringList>
 
+// The C library's text for an errno value ("No space left on device").
+QString systemErrorText(int errorNumber);
+
 // Decodes file bytes as UTF-8, or as Latin-1 when they are not valid UTF-8.
 QString decodeText(const QByteArray &bytes);
 
@@ -22,6 +25,7 @@ bool readTextFile(const QString &path, QStringList *lines, QString *error);
 QByteArray encodeLines(const QStringList &lines);
 
 // Writes `bytes` to `path` through a temporary file in the same folder that is
-// renamed into place, so the old file survives any failure. Returns false and
-// sets `error` (with the system's reason) when it cannot.
+// renamed into place once every byte is written and flushed, so the old file
+// survives any failure (a full disk among them). Returns false and sets
+// `error` to the system's reason when it cannot.
 bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *error);

@@ -1,5 +1,7 @@
 #include "calibration/hardware_calibration.h"
 
+#include <cmath>
+
 #include "app/numbers.h"
 #include "instrument/instrument.h"
 
@@ -88,6 +90,9 @@ QString HardwareCalibration::tick() {
 std::optional<QString> HardwareCalibration::setZero() {
   const double scale = instrument_.currScale();
   if (scale == 0) return std::nullopt;
-  instrument_.setAdcOffset(instrument_.adcOffset() + readCurrent_.value() / scale);
+  const double offset = instrument_.adcOffset() + readCurrent_.value() / scale;
+  // A factor near the smallest doubles gives no usable zero.
+  if (!std::isfinite(offset)) return std::nullopt;
+  instrument_.setAdcOffset(offset);
   return formatFixed(2048 - instrument_.adcOffset(), 2);
 }

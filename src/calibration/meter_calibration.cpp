@@ -1,5 +1,7 @@
 #include "calibration/meter_calibration.h"
 
+#include <cmath>
+
 #include "app/numbers.h"
 #include "calibration/meter_readout.h"
 #include "instrument/instrument.h"
@@ -41,6 +43,9 @@ QString MeterCalibration::tick() {
 std::optional<QString> MeterCalibration::setZero() {
   const double scale = instrument_.meterScale();
   if (scale == 0) return std::nullopt;
-  instrument_.setMeterOffset(instrument_.meterOffset() + readPotential_.value() / scale);
+  const double offset = instrument_.meterOffset() + readPotential_.value() / scale;
+  // A factor near the smallest doubles gives no usable zero.
+  if (!std::isfinite(offset)) return std::nullopt;
+  instrument_.setMeterOffset(offset);
   return formatFixed(2048 - instrument_.meterOffset(), 2);
 }

@@ -97,7 +97,11 @@ void loadPoints(const QStringList &lines, MeasurementRecord &record) {
   const qsizetype count = start < 0 ? 0 : end - start - 1;
   if (static_cast<size_t>(count) > record.points.size()) record.points.resize(static_cast<size_t>(count), 0.0);
   const double factor = unitFactor(record);
-  for (qsizetype k = 0; k < count; ++k) record.points[static_cast<size_t>(k)] = readNumber(lines[start + 1 + k]) * factor;
+  // A value beyond the double range ("1e999") reads as 0, as a line that is
+  // no number does: an infinite point would spoil the smoothing and every
+  // view of the curve after it.
+  for (qsizetype k = 0; k < count; ++k)
+    record.points[static_cast<size_t>(k)] = readFiniteNumber(lines[start + 1 + k], 0.0) * factor;
   record.pointIndex = static_cast<int32_t>(count) - 1;
 }
 

@@ -8,6 +8,9 @@ namespace {
 const QString kSection = QStringLiteral("Calibration");
 const QString kZeroDefault = QStringLiteral("0");
 const QString kFactorDefault = QStringLiteral("1.0");
+// What a text beyond the double range ("1e999") counts as.
+constexpr double kZero = 0.0;
+constexpr double kFactor = 1.0;
 
 QString key(const char *prefix, int index) { return QLatin1String(prefix) + QString::number(index); }
 
@@ -31,16 +34,16 @@ CalibrationStore::CalibrationStore() {
 
 void CalibrationStore::SetCalibration(int lastCurrentRange) {
   for (int i = 0; i <= lastCurrentRange; ++i) {
-    currZero[i] = readNumber(currZeroText[i]);
-    currFact[i] = readNumber(currFactText[i]);
+    currZero[i] = readFiniteNumber(currZeroText[i], kZero);
+    currFact[i] = readFiniteNumber(currFactText[i], kFactor);
   }
   for (int i = 0; i < kPotentialRangeCount; ++i) {
-    dacZero[i] = readNumber(dacZeroText[i]);
-    dacFact[i] = readNumber(dacFactText[i]);
+    dacZero[i] = readFiniteNumber(dacZeroText[i], kZero);
+    dacFact[i] = readFiniteNumber(dacFactText[i], kFactor);
   }
   for (int i = 0; i < kMeterRangeCount; ++i) {
-    adcZero[i] = readNumber(adcZeroText[i]);
-    adcFact[i] = readNumber(adcFactText[i]);
+    adcZero[i] = readFiniteNumber(adcZeroText[i], kZero);
+    adcFact[i] = readFiniteNumber(adcFactText[i], kFactor);
   }
 }
 
@@ -75,7 +78,5 @@ bool CalibrationStore::save(const QString &path, int lastCurrentRange, QString *
     file.writeString(kSection, key("ADC Zero ", i), adcZeroText[i]);
     file.writeString(kSection, key("ADC Fact ", i), adcFactText[i]);
   }
-  if (file.save()) return true;
-  if (error) *error = QStringLiteral("Unable to write to %1").arg(path);
-  return false;
+  return file.save(error);
 }

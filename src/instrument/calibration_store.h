@@ -26,7 +26,8 @@ class CalibrationStore {
   double adcFact[kMeterRangeCount];
 
   // Converts the texts of current ranges 0..lastCurrentRange and of all
-  // potential and meter ranges into numbers.
+  // potential and meter ranges into numbers; a text beyond the double range
+  // counts as the default (zero 0, factor 1).
   void SetCalibration(int lastCurrentRange);
 
   // Reads the texts from the file at `path` (defaults for missing keys or a
@@ -35,6 +36,6 @@ class CalibrationStore {
 
   // Writes every text to the "Calibration" section of `path`, keeping the
   // file's other contents, and replaces the file whole. On failure returns
-  // false with `error` = "Unable to write to <path>".
+  // false with `error` = "Unable to write to <path>: <reason>".
   bool save(const QString &path, int lastCurrentRange, QString *error) const;
 };

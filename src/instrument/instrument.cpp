@@ -89,7 +89,7 @@ void Instrument::PotentiostatSetPotential(double potential) {
   // With no usable scale the output stays at the code of zero volts.
   double code = dacOffset_;
   if (dacScale_ != 0) code = potential / dacScale_ + dacOffset_;
-  if (code < 0) code = 0;
+  if (!(code >= 0)) code = 0;  // NaN too: it has no integer code
   if (code > 4095) code = 4095;
   const int n = static_cast<int>(roundHalfEven(code));
   busWrite(kDacHighAdcLow, static_cast<uint8_t>(n >> 8));

@@ -18,9 +18,27 @@ constexpr int64_t kTickLimitMs = 250;
 }  // namespace
 
 QString sweepProblem(const MeasurementRecord &r) {
-  if (!(r.sweepSpeed > 0) || !std::isfinite(r.sweepSpeed)) return QStringLiteral("The sweep speed must be above 0.");
-  if (!(r.pulsePeriod > 0) || !std::isfinite(r.pulsePeriod))
-    return QStringLiteral("The pulse period must be above 0.");
+  // The texts decide, not the record's numbers: SetParameters keeps the last
+  // good speed and period when the texts have none.
+  const ParameterTexts &t = r.texts;
+  const struct {
+    const char *name;
+    const QString &text;
+  } measured[] = {{"sweep speed", t.sweep},
+                  {"pulse period", t.period},
+                  {"pulse amplitude", t.amplitude},
+                  {"data accumulation", t.accumulation},
+                  {"start potential", t.potStart},
+                  {"end potential", t.potEnd},
+                  {"preelectrolysis time", t.preTime},
+                  {"preelectrolysis potential", t.prePot}};
+  for (const auto &m : measured)
+    if (!std::isfinite(readNumber(m.text)))
+      return QStringLiteral("The %1 \"%2\" is out of range.").arg(QLatin1String(m.name), m.text);
+  if (!(readNumber(t.sweep) > 0))
+    return QStringLiteral("The sweep speed must be above 0 mV/s, not \"%1\".").arg(t.sweep);
+  if (!(readNumber(t.period) > 0))
+    return QStringLiteral("The pulse period must be above 0 ms, not \"%1\".").arg(t.period);
   if (r.pulseNumber < 1)
     return QStringLiteral("The sweep has no points: enter different start and end potentials.");
   if (r.pulseNumber > kMaxRunPoints)

@@ -14,7 +14,8 @@
 // Largest number of points a run may have, so the storage stays in memory.
 inline constexpr int32_t kMaxRunPoints = 10000000;
 
-// Why the parameters cannot give a sweep, or an empty text when they can.
+// Why the parameter texts cannot give a sweep, or an empty text when they can.
+// The record's derived numbers must be those of its texts (XYFactors).
 QString sweepProblem(const MeasurementRecord &record);
 
 class Acquisition {

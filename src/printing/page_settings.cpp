@@ -1,10 +1,18 @@
 #include "printing/page_settings.h"
 
+#include <algorithm>
 #include <cmath>
+
+namespace {
+// The sizes the font dialog offers; a size from the file outside them would
+// overflow the report's arithmetic.
+constexpr int kMaxFontSize = 512;
+int boundedFontSize(double points) { return static_cast<int>(std::clamp(std::round(points), 1.0, double(kMaxFontSize))); }
+}  // namespace
 
 QFont PageSettings::font() const {
   QFont f(fontName);
-  f.setPointSize(fontSize > 0 ? fontSize : 1);
+  f.setPointSize(boundedFontSize(fontSize));
   f.setBold(bold);
   f.setItalic(italic);
   f.setUnderline(underline);
@@ -14,7 +22,7 @@ QFont PageSettings::font() const {
 
 void PageSettings::setFont(const QFont &f) {
   fontName = f.family();
-  fontSize = static_cast<int>(std::lround(f.pointSizeF() > 0 ? f.pointSizeF() : fontSize));
+  fontSize = boundedFontSize(f.pointSizeF() > 0 ? f.pointSizeF() : fontSize);
   bold = f.bold();
   italic = f.italic();
   underline = f.underline();
@@ -54,6 +62,7 @@ PageSettings readPageSettings(const IniFile &ini) {
   s.fontName = ini.readString(kPageSection, "Font name", s.fontName);
   s.fontSize = ini.readInteger(kPageSection, "Font size", 12);
   if (s.fontSize < 1) s.fontSize = 12;  // a font needs a size to be drawn
+  s.fontSize = boundedFontSize(s.fontSize);
   s.fontColor = colorFromSetting(ini.readInteger(kPageSection, "Font color", 0));
   const QString style = ini.readString(kPageSection, "Font style", QString());
   s.bold = style == QLatin1String("Bold") || style == QLatin1String("Bold, Italic");

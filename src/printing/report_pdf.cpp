@@ -1,10 +1,13 @@
 #include "printing/report_pdf.h"
 
+#include <QBuffer>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 
 #include "app/numbers.h"
+#include "app/text_io.h"
+#include "files/file_operations.h"
 
 namespace {
 constexpr int kPdfDpi = 600;
@@ -32,24 +35,33 @@ PageGeometry pageGeometry(const QPageLayout &layout, int dpi) {
 
 bool writeReportPdf(const MeasurementRecord &record, const PageSettings &settings, const QString &pdfPath,
                     QString *error) {
-  QPdfWriter writer(pdfPath);
-  writer.setResolution(kPdfDpi);
-  writer.setTitle(record.caption());
-  writer.setCreator(kTitle);
-  const QPageLayout layout(QPageSize(QPageSize::A4),
-                           settings.orientation == OrientationLandscape ? QPageLayout::Landscape
-                                                                        : QPageLayout::Portrait,
-                           QMarginsF(0, 0, 0, 0));
-  writer.setPageLayout(layout);
-  QPainter painter;
-  if (!painter.begin(&writer)) {
-    if (error) *error = QStringLiteral("Unable to write to %1").arg(pdfPath);
-    return false;
+  // The whole document is made in memory and written like every other file,
+  // so a failure or a kill never leaves a partial PDF under the name.
+  QBuffer pdf;
+  pdf.open(QIODevice::WriteOnly);
+  {
+    QPdfWriter writer(&pdf);
+    writer.setResolution(kPdfDpi);
+    writer.setTitle(record.caption());
+    writer.setCreator(kTitle);
+    const QPageLayout layout(QPageSize(QPageSize::A4),
+                             settings.orientation == OrientationLandscape ? QPageLayout::Landscape
+                                                                          : QPageLayout::Portrait,
+                             QMarginsF(0, 0, 0, 0));
+    writer.setPageLayout(layout);
+    QPainter painter;
+    bool drawn = painter.begin(&writer);
+    if (drawn) {
+      drawReport(painter, pageGeometry(writer.pageLayout(), writer.resolution()), reportStyle(settings), record);
+      drawn = painter.end();
+    }
+    if (!drawn) {
+      if (error) *error = cannotWriteMessage(pdfPath, QStringLiteral("The report could not be drawn."));
+      return false;
+    }
   }
-  drawReport(painter, pageGeometry(writer.pageLayout(), writer.resolution()), reportStyle(settings), record);
-  if (!painter.end()) {
-    if (error) *error = QStringLiteral("Unable to write to %1").arg(pdfPath);
-    return false;
-  }
-  return true;
+  QString reason;
+  if (writeFileAtomically(pdfPath, pdf.data(), &reason)) return true;
+  if (error) *error = cannotWriteMessage(pdfPath, reason);
+  return false;
 }

@@ -14,7 +14,8 @@ ReportStyle reportStyle(const PageSettings &settings);
 // Device values of a page layout at `dpi`.
 PageGeometry pageGeometry(const QPageLayout &layout, int dpi);
 
-// Writes the report on an A4 sheet in the orientation of `settings`. Returns
-// false and sets `error` when the file cannot be written.
+// Writes the report on an A4 sheet in the orientation of `settings`. The file
+// is replaced only by a complete PDF. Returns false and sets `error` (with
+// the system's reason) when it cannot be written.
 bool writeReportPdf(const MeasurementRecord &record, const PageSettings &settings, const QString &pdfPath,
                     QString *error);

@@ -208,7 +208,7 @@ TEST_F(MainWindowTest, SettingsThatCannotBeWrittenAreReportedAndTheProgramEnds) 
   auto shown = answerMessageBox(QMessageBox::Ok, &text);
   EXPECT_TRUE(w.close());
   EXPECT_TRUE(*shown);
-  EXPECT_EQ(text, "Unable to write to " + QDir::toNativeSeparators(iniPath()));
+  EXPECT_EQ(text, "Unable to write to " + QDir::toNativeSeparators(iniPath()) + ": Filename refers to a directory");
 }
 
 TEST_F(MainWindowTest, RunOnTheSimulatedInstrumentEndsByItself) {

@@ -125,5 +125,5 @@ TEST_F(Calibration, UnwritableFileReportsItsFullPath) {
   ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("gwr305.cal")));  // a folder where the file belongs
   QString error;
   EXPECT_FALSE(instrument.saveCalibration(&error));
-  EXPECT_EQ(error, QStringLiteral("Unable to write to ") + path("gwr305.cal"));
+  EXPECT_EQ(error, QStringLiteral("Unable to write to ") + path("gwr305.cal") + ": Filename refers to a directory");
 }

@@ -148,7 +148,7 @@ TEST_F(DeviceWindow, FailedWriteAtTheEndShowsTheErrorWithTheFullPath) {
       }
   });
   device.reset();
-  EXPECT_EQ(shown, QStringLiteral("Unable to write to ") + path);
+  EXPECT_EQ(shown, QStringLiteral("Unable to write to ") + path + ": Filename refers to a directory");
 }
 
 // Saves a picture of the window after one test when DPV_SHOT_DIR names a folder.

@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -340,6 +339,11 @@ void TSDIAppForm::FileExit1Execute() {
   close();
 }
 
+void TSDIAppForm::closeUnasked() {
+  closeConfirmed_ = true;
+  close();
+}
+
 void TSDIAppForm::closeEvent(QCloseEvent *event) {
   // Closing by the title bar asks as Exit does, so no measurement is lost.
   if (!closeConfirmed_ && !askToSaveData()) {
@@ -368,8 +372,7 @@ void TSDIAppForm::FormClose() {
   Page->writeSettings(ini);
   writeDescription(ini, record_.description);
   QString error;
-  if (!ini.save(&error))
-    QMessageBox::critical(this, kTitle, QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(path)));
+  if (!ini.save(&error)) QMessageBox::critical(this, kTitle, error);
   // A settings file that cannot be written never keeps the user from ending.
   portAccess->Close();
   portAccess.reset();

@@ -48,6 +48,8 @@ class TSDIAppForm : public QMainWindow, public FileCommandHost {
   // Commands.
   void FileNew1Execute();
   void FileExit1Execute();
+  // Closes as the title bar does, without the unsaved-data question.
+  void closeUnasked();
   void Helpindex1Click();
   void HelpAbout1Execute();
   void Viewdatatext1Click();
