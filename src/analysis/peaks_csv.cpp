@@ -1,21 +1,13 @@
 #include "analysis/peaks_csv.h"
 
 #include <algorithm>
-#include <charconv>
 
 #include "app/numbers.h"
 #include "app/text_io.h"
 
 namespace {
 
-// The shortest of fixed and exponent form with 6 significant digits and no
-// trailing zeros, as C's "%g" writes it, but never with a locale's comma.
-QString significant6(double v) {
-  if (v == 0) v = 0;  // no "-0"
-  char text[32];
-  const auto end = std::to_chars(text, text + sizeof text, v, std::chars_format::general, 6).ptr;
-  return QString::fromLatin1(text, static_cast<int>(end - text));
-}
+QString significant6(double v) { return formatSignificant(v, 6); }
 
 QString millivolts(double volts) { return formatFixed(volts * 1000, 2); }
 

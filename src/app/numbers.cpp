@@ -118,3 +118,13 @@ QString formatFixed(double value, int decimals) {
   }
   return s;
 }
+
+QString formatSignificant(double value, int digits) {
+  if (std::isnan(value)) return QStringLiteral("NAN");
+  if (std::isinf(value)) return value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
+  if (value == 0) value = 0;  // no "-0"
+  char text[40];
+  const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::general,
+                                 std::clamp(digits, 1, 17)).ptr;
+  return QString::fromLatin1(text, static_cast<int>(end - text));
+}

@@ -27,3 +27,8 @@ int32_t roundToInt32(double value);
 // Fixed-point text with exactly `decimals` decimals, "." as decimal point,
 // no grouping or padding, "-" only for values that do not print as zero.
 QString formatFixed(double value, int decimals);
+
+// The shorter of fixed and exponent form with `digits` significant digits
+// (1 to 17) and no trailing zeros, as C's "%g" writes it ("1.51923e-05"),
+// "." always, no "-0"; "NAN", "INF" and "-INF" as formatFixed writes them.
+QString formatSignificant(double value, int digits);

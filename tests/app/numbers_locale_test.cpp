@@ -63,6 +63,8 @@ TEST(CommaLocale, NumbersInProcessIgnoreIt) {
   EXPECT_EQ(readNumber("1,5"), 1.0);  // the comma is no decimal point here either
   EXPECT_EQ(formatFixed(12.5, 1), "12.5");
   EXPECT_EQ(formatFixed(-1234.5678, 3), "-1234.568");
+  EXPECT_EQ(formatSignificant(1.519234e-05, 6), "1.51923e-05");
+  EXPECT_EQ(formatSignificant(-12.5, 6), "-12.5");
 }
 
 // A measurement and a text export made under the comma locale are those made

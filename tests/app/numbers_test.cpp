@@ -58,3 +58,16 @@ TEST(FormatFixed, WritesPlainFixedPoint) {
   EXPECT_EQ(formatFixed(12.345, 0), "12");
   EXPECT_EQ(formatFixed(2.5e-9 / 1e-9, 3), "2.500");
 }
+
+TEST(FormatSignificant, WritesAsPrintfGWithoutTheLocale) {
+  EXPECT_EQ(formatSignificant(1.5192351e-05, 6), "1.51924e-05");
+  EXPECT_EQ(formatSignificant(0.00012345678, 6), "0.000123457");
+  EXPECT_EQ(formatSignificant(1234567, 6), "1.23457e+06");
+  EXPECT_EQ(formatSignificant(75.12344, 6), "75.1234");
+  EXPECT_EQ(formatSignificant(2.0, 6), "2");
+  EXPECT_EQ(formatSignificant(-0.0, 6), "0");
+  EXPECT_EQ(formatSignificant(0.123456, 3), "0.123");
+  EXPECT_EQ(formatSignificant(98765, 2), "9.9e+04");
+  EXPECT_EQ(formatSignificant(std::nan(""), 6), "NAN");
+  EXPECT_EQ(formatSignificant(-HUGE_VAL, 6), "-INF");
+}
