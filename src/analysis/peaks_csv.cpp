@@ -7,8 +7,6 @@
 
 namespace {
 
-QString significant6(double v) { return formatSignificant(v, 6); }
-
 QString millivolts(double volts) { return formatFixed(volts * 1000, 2); }
 
 }  // namespace
@@ -20,8 +18,8 @@ QStringList peaksCsvLines(const std::vector<Peak> &peaks) {
   QStringList lines{kPeaksCsvHeader};
   int number = 0;
   for (const Peak &p : sorted)
-    lines << QStringList{QString::number(++number), millivolts(p.potential), significant6(p.height),
-                         significant6(p.area), millivolts(p.width), millivolts(p.low.potential),
+    lines << QStringList{QString::number(++number), millivolts(p.potential), formatSignificant(p.height, 6),
+                         formatSignificant(p.area, 6), millivolts(p.width), millivolts(p.low.potential),
                          millivolts(p.high.potential)}
                  .join(QLatin1Char(','));
   return lines;
