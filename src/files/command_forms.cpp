@@ -11,13 +11,10 @@ namespace {
 
 enum ExitCode { Done = 0, CannotRead = 1, CannotWrite = 2 };
 
-// The record as the main window holds it after start-up and File > Open.
-bool openAsProgramDoes(MeasurementRecord &record, const QString &in) {
-  record.dataSaved = true;
-  record.askFileName = true;
-  loadRecordSettings(IniFile(programFile(QStringLiteral("marelt.ini"))), record);
+// Opens IN as File > Open does, or says on stderr why it cannot.
+bool openInput(MeasurementRecord &record, const QString &in) {
   QString error;
-  if (openMeasurementFile(record, in, &error)) return true;
+  if (openAsProgramDoes(IniFile(programFile(QStringLiteral("marelt.ini"))), record, in, &error)) return true;
   QTextStream(stderr) << "dpv: " << error << Qt::endl;
   return false;
 }
@@ -32,7 +29,7 @@ int reportWrite(bool ok, const QString &error) {
 
 int exportTextCommand(const QString &in, const QString &out) {
   MeasurementRecord record;
-  if (!openAsProgramDoes(record, in)) return CannotRead;
+  if (!openInput(record, in)) return CannotRead;
   QString error;
   const bool ok = exportMeasurementText(record, out, &error);
   return reportWrite(ok, error);
@@ -40,7 +37,7 @@ int exportTextCommand(const QString &in, const QString &out) {
 
 int resaveCommand(const QString &in, const QString &out) {
   MeasurementRecord record;
-  if (!openAsProgramDoes(record, in)) return CannotRead;
+  if (!openInput(record, in)) return CannotRead;
   QString error;
   const bool ok = saveMeasurementFile(record, out, &error);
   return reportWrite(ok, error);

@@ -1,6 +1,7 @@
 #include "files/record_settings.h"
 
 #include "app/main_settings.h"
+#include "files/file_operations.h"
 #include "graph/scaling.h"
 #include "measurement/parameters.h"
 
@@ -10,4 +11,11 @@ void loadRecordSettings(const IniFile &ini, MeasurementRecord &record) {
   PreTimeEditChange(record);
   XYFactors(record);
   record.description = readDescription(ini);
+}
+
+bool openAsProgramDoes(const IniFile &ini, MeasurementRecord &record, const QString &path, QString *error) {
+  record.dataSaved = true;
+  record.askFileName = true;
+  loadRecordSettings(ini, record);
+  return openMeasurementFile(record, path, error);
 }
