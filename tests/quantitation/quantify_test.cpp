@@ -250,7 +250,7 @@ TEST(QuantitationCsv, RowsAsTheCommandWritesThem) {
   QuantitationResult r;
   r.method = Method::Calibration;
   r.unit = QStringLiteral("mg/L");
-  r.peakPotential = 0.0751236;
+  r.peakPotential = 0.07512346;
   r.fit.slope = 1.5192351e-06;
   r.fit.intercept = -2.5e-9;
   r.fit.r2 = 0.99987654321;
