@@ -3,20 +3,32 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "app/numbers.h"
 #include "app/same_file.h"
 
 namespace {
 // Options that print or write something and open no window.
-const char *const kHeadlessOptions[] = {"--measure", "--export-text", "--resave", "--report",
+const char *const kHeadlessOptions[] = {"--measure", "--export-text", "--resave", "--report", "--quantify",
                                         "--help",    "-h",            "--version", "-v"};
 
 [[noreturn]] void fail(const QString &message) {
   std::fprintf(stderr, "dpv: %s\nTry 'dpv --help'.\n", qPrintable(message));
   std::exit(2);
+}
+
+// Millivolts as given to an option, in volts.
+double optionVolts(const QString &option, const QString &text, bool positive) {
+  bool number = false;
+  const double mv = readNumber(text, &number);
+  if (!number || text.trimmed().isEmpty() || !std::isfinite(mv) || (positive && mv <= 0))
+    fail(QStringLiteral("%1 takes %2 millivolts, not \"%3\"")
+             .arg(option, positive ? QStringLiteral("a number of") : QStringLiteral("a potential in"), text));
+  return mv / 1000;
 }
 }  // namespace
 
@@ -64,7 +76,26 @@ CommandLine parseCommandLine(const QStringList &arguments, const QString &simCel
                                   QStringLiteral("Open IN.dpv and write the one-page report as PDF to the file "
                                                  "given after it."),
                                   QStringLiteral("IN.dpv"));
-  parser.addOptions({folder, port, simCell, measure, exportText, resave, report});
+  const QCommandLineOption quantify(QStringLiteral("quantify"),
+                                    QStringLiteral("Quantify by the table TABLE.csv (File,Role,Concentration) and "
+                                                   "write the results as CSV to the file given after it (- for "
+                                                   "standard output)."),
+                                    QStringLiteral("TABLE.csv"));
+  const QCommandLineOption peakPotential(QStringLiteral("peak-potential"),
+                                         QStringLiteral("With --quantify: take the peaks nearest MV millivolts "
+                                                        "(default: the largest peak of the standards, of the sample "
+                                                        "for a standard addition)."),
+                                         QStringLiteral("MV"));
+  const QCommandLineOption peakWindow(QStringLiteral("peak-window"),
+                                      QStringLiteral("With --quantify: look for them within MV millivolts either "
+                                                     "side (default 20)."),
+                                      QStringLiteral("MV"));
+  const QCommandLineOption weighting(QStringLiteral("weighting"),
+                                     QStringLiteral("With --quantify: weights of the calibration line, none "
+                                                    "(default) or 1/x2."),
+                                     QStringLiteral("W"));
+  parser.addOptions({folder, port, simCell, measure, exportText, resave, report, quantify, peakPotential, peakWindow,
+                     weighting});
   parser.addPositionalArgument(QStringLiteral("FILE"),
                                QStringLiteral("Without a command-line form: a .dpv file to open at start. "
                                               "With one: its output file."),
@@ -81,13 +112,24 @@ CommandLine parseCommandLine(const QStringList &arguments, const QString &simCel
   } forms[] = {{&measure, CommandLine::Mode::Measure},
                {&exportText, CommandLine::Mode::ExportText},
                {&resave, CommandLine::Mode::Resave},
-               {&report, CommandLine::Mode::Report}};
+               {&report, CommandLine::Mode::Report},
+               {&quantify, CommandLine::Mode::Quantify}};
   for (const auto &form : forms) {
     if (!parser.isSet(*form.option)) continue;
-    if (cl.mode != CommandLine::Mode::Gui) fail(QStringLiteral("give only one of --measure, --export-text, --resave, --report"));
+    if (cl.mode != CommandLine::Mode::Gui)
+      fail(QStringLiteral("give only one of --measure, --export-text, --resave, --report, --quantify"));
     cl.mode = form.mode;
     cl.input = parser.value(*form.option);
   }
+  const bool quantitationChoices = parser.isSet(peakPotential) || parser.isSet(peakWindow) || parser.isSet(weighting);
+  if (quantitationChoices && cl.mode != CommandLine::Mode::Quantify)
+    fail(QStringLiteral("--peak-potential, --peak-window and --weighting go with --quantify"));
+  if (parser.isSet(peakPotential))
+    cl.quantitation.potential = optionVolts(QStringLiteral("--peak-potential"), parser.value(peakPotential), false);
+  if (parser.isSet(peakWindow))
+    cl.quantitation.window = optionVolts(QStringLiteral("--peak-window"), parser.value(peakWindow), true);
+  if (parser.isSet(weighting) && !parseWeighting(parser.value(weighting), &cl.quantitation.weighting))
+    fail(QStringLiteral("--weighting takes none or 1/x2, not \"%1\"").arg(parser.value(weighting)));
   const QStringList positional = parser.positionalArguments();
   if (cl.mode == CommandLine::Mode::Gui) {
     if (positional.size() > 1) fail(QStringLiteral("name at most one file to open"));

@@ -4,14 +4,17 @@
 #include <QString>
 #include <QStringList>
 
+#include "quantitation/quantitation_settings.h"
+
 struct CommandLine {
-  enum class Mode { Gui, Measure, ExportText, Resave, Report };
+  enum class Mode { Gui, Measure, ExportText, Resave, Report, Quantify };
   Mode mode = Mode::Gui;
   QString folder;   // --folder: settings, calibration and help files
   QString port;     // --port: port backend
   QString simCell;  // --sim-cell: simulated cell parameters
   QString input;    // first file of a command-line form, or the file to open
   QString output;   // second file of a command-line form
+  QuantitationSettings quantitation;  // --peak-potential, --peak-window, --weighting
 };
 
 // True when the arguments ask for a form that opens no window, so the

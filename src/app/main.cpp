@@ -17,6 +17,7 @@
 #include "files/command_forms.h"
 #include "instrument/port_backend.h"
 #include "printing/report_command.h"
+#include "quantitation/quantify_command.h"
 
 int main(int argc, char **argv) {
   // The command-line forms open no window and must work without a display.
@@ -57,6 +58,8 @@ int main(int argc, char **argv) {
       return resaveCommand(cl.input, cl.output);
     case CommandLine::Mode::Report:
       return reportCommand(cl.input, cl.output);
+    case CommandLine::Mode::Quantify:
+      return quantifyCommand(cl.input, cl.output, cl.quantitation);
     case CommandLine::Mode::Gui:
       break;
   }

@@ -1,0 +1,50 @@
+#pragma once
+// Measurement files made on the simulated instrument: a sweep through the
+// real run on the virtual clock, saved as File > Save saves it. The one place
+// of these tests that fills a measurement record.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QString>
+
+#include "app/app_paths.h"
+#include "factory_texts.h"
+#include "files/file_operations.h"
+#include "graph/scaling.h"
+#include "instrument/instrument.h"
+#include "instrument/port_backend.h"
+#include "instrument/tvicport.h"
+#include "measurement/acquisition.h"
+#include "measurement/instrument_run.h"
+
+// The sweep of the simulated cell `cell` (a --sim-cell text) from -150 to
+// 350 mV in 1 mV steps with 50 mV pulses, saved as `path`. The program folder
+// must be set (the simulated card's calibration lives there).
+inline void measureSimulatedFile(const QString &cell, const QString &path, const QString &currentLimit = "100") {
+  MeasurementRecord record;
+  TVicPort port;
+  Instrument instrument;
+  InstrumentRun run{instrument};
+  int64_t nowMs = 0;
+  Acquisition acquisition{record, run, [&nowMs] { return nowMs; }};
+  QString error;
+  ASSERT_TRUE(selectPortBackend("sim-fast", cell, &error)) << error.toStdString();
+  port.Open();
+  instrument.SelDeviceChange(0);
+  ASSERT_TRUE(instrument.DeviceTest());
+  record.texts = factoryTexts();
+  record.texts.potStart = "-150";
+  record.texts.potEnd = "350";
+  record.texts.sweep = "20";
+  record.texts.currMin = "-" + currentLimit;
+  record.texts.currMax = currentLimit;
+  XYFactors(record);
+  acquisition.start();
+  for (int ticks = 0; ticks < 100000 && acquisition.tick(); ++ticks) {
+  }
+  acquisition.stop();
+  port.Close();
+  ASSERT_EQ(record.pointIndex, record.pulseNumber - 1);
+  ASSERT_TRUE(saveMeasurementFile(record, path, &error)) << error.toStdString();
+}
