@@ -12,16 +12,16 @@
 namespace {
 
 // The PDF file that stands in for a printer, or empty when the user cancels.
-QString askPdfFile(QWidget *parent, const MeasurementRecord &record) {
+QString askPdfFile(QWidget *parent, const QString &suggestion) {
   QFileDialog dialog(parent, QStringLiteral("Print report to PDF file"));
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setNameFilter(QStringLiteral("PDF files (*.pdf)"));
   dialog.setDefaultSuffix(QStringLiteral("pdf"));
-  if (!record.dataFileName.isEmpty()) {
-    const QFileInfo data(record.dataFileName);
-    dialog.setDirectory(data.absolutePath());
-    dialog.selectFile(data.completeBaseName() + QStringLiteral(".pdf"));
+  if (!suggestion.isEmpty()) {
+    const QFileInfo file(suggestion);
+    dialog.setDirectory(file.absolutePath());
+    dialog.selectFile(file.fileName());
   }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
   return dialog.selectedFiles().constFirst();
@@ -33,47 +33,68 @@ QString printerDescription(const QPrinter &printer) {
 
 }  // namespace
 
-void Print1Click(QWidget *parent, MeasurementRecord &record) {
-  if (!Page) Page = new TPage(parent);
-  if (!PrintBox1) PrintBox1 = new TPrintBox1(parent);
-  if (Page->exec() != QDialog::Accepted) return;
-
+bool printPage(QWidget *parent, const PagePrint &job) {
   QPrinter &printer = reportPrinter();
   if (!printerInstalled()) {
-    const QString file = askPdfFile(parent, record);
-    if (file.isEmpty()) return;
+    const QString file = askPdfFile(parent, job.pdfSuggestion);
+    if (file.isEmpty()) return false;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(file);
   }
-
-  TPrintBox1 *box = PrintBox1;
-  // Every way out hides the box before anything is reported.
+  // Every way out ends the job before anything is reported.
+  auto finish = [&] {
+    if (job.finished) job.finished();
+  };
   auto fail = [&](const QString &message) {
-    box->hide();
+    finish();
     QMessageBox::critical(parent, kTitle, message);
+    return false;
   };
   const QString unable = QStringLiteral("Unable to print to %1");
-  box->setStatus(QStringLiteral("Data printing..."));
-  box->show();
+  if (job.started) job.started();
 
-  printer.setDocName(record.caption());
+  printer.setDocName(job.docName);
   QPainter painter;
   if (!painter.begin(&printer)) return fail(unable.arg(printerDescription(printer)));
-  ReportProgress progress;
-  progress.status = [box](const QString &text) { box->setStatus(text); };
-  progress.percent = [box](int percent) { box->setProgress(percent); };
-  std::optional<double> lastSmoothed;
   try {
-    lastSmoothed = drawReport(painter, printerGeometry(printer), Page->reportStyle(), record, progress);
+    job.draw(painter, printerGeometry(printer));
   } catch (const std::exception &error) {
     printer.abort();
     painter.end();
     return fail(QString::fromLocal8Bit(error.what()));
   }
   const bool ended = painter.end();
-  if (lastSmoothed) record.smoothedCurrent = *lastSmoothed;
   if (!ended || printer.printerState() == QPrinter::Error) return fail(unable.arg(printerDescription(printer)));
-  box->hide();
+  finish();
+  return true;
+}
+
+void Print1Click(QWidget *parent, MeasurementRecord &record) {
+  if (!Page) Page = new TPage(parent);
+  if (!PrintBox1) PrintBox1 = new TPrintBox1(parent);
+  if (Page->exec() != QDialog::Accepted) return;
+
+  TPrintBox1 *box = PrintBox1;
+  std::optional<double> lastSmoothed;
+  PagePrint job;
+  job.docName = record.caption();
+  if (!record.dataFileName.isEmpty()) {
+    const QFileInfo data(record.dataFileName);
+    job.pdfSuggestion = data.absolutePath() + QLatin1Char('/') + data.completeBaseName() + QStringLiteral(".pdf");
+  }
+  job.started = [box] {
+    box->setStatus(QStringLiteral("Data printing..."));
+    box->show();
+  };
+  job.finished = [box] { box->hide(); };
+  job.draw = [&](QPainter &painter, const PageGeometry &page) {
+    ReportProgress progress;
+    progress.status = [box](const QString &text) { box->setStatus(text); };
+    progress.percent = [box](int percent) { box->setProgress(percent); };
+    lastSmoothed = drawReport(painter, page, Page->reportStyle(), record, progress);
+  };
+  printPage(parent, job);
+  if (lastSmoothed) record.smoothedCurrent = *lastSmoothed;
 }
 
 void Printersetup1Click(QWidget *parent) { showPrinterSetup(parent); }
