@@ -51,12 +51,6 @@ bool gridRange(double lo, double hi, double *step, int64_t *first, int64_t *last
   return true;
 }
 
-// Device pixels per pixel of a 300 dpi page.
-double penScale(const PageGeometry &page) {
-  const double dpi = (page.dpiX + page.dpiY) / 2.0;
-  return dpi > 0 ? dpi / kPenDpi : 1.0;
-}
-
 int scaledWidth(int width300, double scale) { return std::max(1, roundToInt32(width300 * scale)); }
 
 QPen gridPen(bool zeroLine, int width, double scale) {
@@ -68,7 +62,7 @@ QPen gridPen(bool zeroLine, int width, double scale) {
 
 void drawGrid(QPainter &painter, const MeasurementRecord &r, const ReportLayout &l, const PageGeometry &page,
               double sx, double sy, int width) {
-  const double scale = penScale(page);
+  const double scale = reportPenScale(page);
   const int PW = page.pageWidth, PH = page.pageHeight;
   double step;
   int64_t first, last;
@@ -172,6 +166,35 @@ QStringList reportTextLines(const MeasurementRecord &r) {
   return lines;
 }
 
+double reportPenScale(const PageGeometry &page) {
+  const double dpi = (page.dpiX + page.dpiY) / 2.0;
+  return dpi > 0 ? dpi / kPenDpi : 1.0;
+}
+
+void drawReportText(QPainter &painter, const PageGeometry &page, const ReportStyle &style, const QString &title,
+                    const QStringList &lines, int ruleWidth) {
+  const ReportLayout l = reportLayout(page, style);
+  QFont titleFont = style.font;
+  titleFont.setBold(false);
+  titleFont.setItalic(false);
+  titleFont.setUnderline(false);
+  titleFont.setStrikeOut(false);
+  const double points = style.font.pointSizeF() > 0 ? style.font.pointSizeF() : 12.0;
+  painter.setFont(sizedFont(titleFont, points + 2, page.dpiY));
+  painter.setPen(Qt::black);
+  writeText(painter, l.left, l.top, title);
+  painter.setPen(QPen(Qt::black, ruleWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+  painter.drawLine(l.left, l.ruleY, page.pageWidth - l.right, l.ruleY);
+
+  painter.setFont(sizedFont(style.font, points, page.dpiY));
+  painter.setPen(style.fontColor);
+  int y = l.firstLineY;
+  for (const QString &line : lines) {
+    writeText(painter, l.left, y, line);
+    y += l.linePitch;
+  }
+}
+
 std::optional<double> drawReport(QPainter &painter, const PageGeometry &page, const ReportStyle &style,
                                  const MeasurementRecord &r, const ReportProgress &progress) {
   const ReportLayout l = reportLayout(page, style);
@@ -182,7 +205,7 @@ std::optional<double> drawReport(QPainter &painter, const PageGeometry &page, co
   painter.setClipRect(QRect(0, 0, PW, PH));
 
   // Grid and curve fill the lower half between the margins.
-  const double scale = penScale(page);
+  const double scale = reportPenScale(page);
   const int frameWidth = scaledWidth(std::max(1, style.lineWidth / 2), scale);
   const int curveWidth = scaledWidth(style.lineWidth, scale);
   int ruleWidth = frameWidth;  // the title rule takes the width drawn last
@@ -204,25 +227,7 @@ std::optional<double> drawReport(QPainter &painter, const PageGeometry &page, co
   blank(painter, 0, 0, l.left, PH);
 
   if (progress.status) progress.status(QStringLiteral("Info text..."));
-  QFont title = style.font;
-  title.setBold(false);
-  title.setItalic(false);
-  title.setUnderline(false);
-  title.setStrikeOut(false);
-  const double points = style.font.pointSizeF() > 0 ? style.font.pointSizeF() : 12.0;
-  painter.setFont(sizedFont(title, points + 2, page.dpiY));
-  painter.setPen(Qt::black);
-  writeText(painter, l.left, l.top, kTitle);
-  painter.setPen(QPen(Qt::black, ruleWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-  painter.drawLine(l.left, l.ruleY, PW - l.right, l.ruleY);
-
-  painter.setFont(sizedFont(style.font, points, page.dpiY));
-  painter.setPen(style.fontColor);
-  int y = l.firstLineY;
-  for (const QString &line : reportTextLines(r)) {
-    writeText(painter, l.left, y, line);
-    y += l.linePitch;
-  }
+  drawReportText(painter, page, style, kTitle, reportTextLines(r), ruleWidth);
 
   blank(painter, PW - l.right, 0, PW, PH);
   // Last, so no blanking cuts an edge of it.

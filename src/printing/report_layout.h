@@ -50,6 +50,16 @@ ReportLayout reportLayout(const PageGeometry &page, const ReportStyle &style);
 // The text block below the title, one entry per line.
 QStringList reportTextLines(const MeasurementRecord &record);
 
+// Device pixels per pixel of a 300 dpi page: pen widths are given for such
+// a page, so a report looks the same on every printer and in the PDF.
+double reportPenScale(const PageGeometry &page);
+
+// The title (2 points above the report font, plain, black), the rule under
+// it `ruleWidth` pixels wide, and `lines` below in the report font, one
+// line pitch apart.
+void drawReportText(QPainter &painter, const PageGeometry &page, const ReportStyle &style, const QString &title,
+                    const QStringList &lines, int ruleWidth);
+
 // Draws the whole report. Returns the last smoothed current of the curve, or
 // nothing when no curve was drawn.
 std::optional<double> drawReport(QPainter &painter, const PageGeometry &page, const ReportStyle &style,
