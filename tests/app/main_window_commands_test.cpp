@@ -117,6 +117,7 @@ TEST(MainWindowCommands, EveryMenuItemAndToolButtonRunsAndTheProgramGoesOn) {
         "Edit/View data text: View data text",
         "Work/Run: " + question,
         "Work/Stop: ",
+        "Work/Quantitation: Quantitation",
         "Setup/Graph setup: Graph colors",
         "Setup/Device setup: Measurement device test",
         "Setup/Potentiostat calibration: Hardware calibration",

@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "dpv_program.h"
+#include "quantitation/synthetic_files.h"
 #include "qstring_print.h"
 
 namespace {
@@ -24,22 +25,6 @@ QByteArray readAll(const QString &path) {
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// A measurement from -150 to 350 mV in 1 mV steps with one peak of
-// `height` uA at 75 mV, 90 mV wide, on a slight ripple.
-QByteArray measurement(double height) {
-  QByteArray text =
-      "[Setup]\r\nDate time=today\r\nC min=-100\r\nC max=100\r\nC units=uA\r\nDamping=0\r\nDamping units=%\r\n"
-      "P start=-150\r\nP end=350\r\nSweep speed=20\r\nPulse amplitude=50\r\nPulse period=50\r\n"
-      "Data accumulation=10\r\nPreelectrolysis time=0\r\nPreelectrolysis potential=0\r\n[Info]\r\n[Data]\r\n";
-  const double sigma = 0.090 / (2 * std::sqrt(2 * std::log(2.0)));
-  for (int i = 0; i <= 500; ++i) {
-    const double e = -0.150 + i * 0.001;
-    const double value = height * std::exp(-0.5 * std::pow((e - 0.075) / sigma, 2)) + 0.002 * std::sin(i * 1.7);
-    text += QByteArray::number(value, 'f', 4) + "\r\n";
-  }
-  return text;
-}
-
 class QuantifyCommand : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -48,7 +33,7 @@ class QuantifyCommand : public ::testing::Test {
       const char *name;
       double height;
     } files[] = {{"s1.dpv", 10.2}, {"s2.dpv", 19.8}, {"s4.dpv", 40.1}, {"x.dpv", 25}, {"b.dpv", 0}};
-    for (const auto &f : files) writeAll(dir.filePath(f.name), measurement(f.height));
+    for (const auto &f : files) writeAll(dir.filePath(f.name), syntheticMeasurement(f.height));
   }
   QString table(const QByteArray &text) {
     const QString path = dir.filePath("table.csv");

@@ -10,6 +10,7 @@
 #include "instrument/ui/devices.h"
 #include "printing/ui/printbox.h"
 #include "printing/ui/printwn.h"
+#include "quantitation/ui/quantitation_dialog.h"
 
 ProgramWindows::ProgramWindows() {
   mainWindow_ = std::make_unique<TSDIAppForm>();
@@ -24,10 +25,12 @@ ProgramWindows::ProgramWindows() {
   deviceCal_ = std::make_unique<TDeviceCal>(device_->instrument(), main);
   showsem_ = std::make_unique<Tshowsem>(device_->instrument(), main->record(), main);
   potCal_ = std::make_unique<TPotCal>(device_->instrument(), main);
+  quantitation_ = std::make_unique<TQuantitation>(main);
 }
 
 ProgramWindows::~ProgramWindows() {
   // The dialogs are children of the main window: release them before it.
+  quantitation_.reset();
   potCal_.reset();
   showsem_.reset();
   deviceCal_.reset();

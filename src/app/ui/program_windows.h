@@ -14,6 +14,7 @@ class TDevice;
 class TDeviceCal;
 class Tshowsem;
 class TPotCal;
+class TQuantitation;
 
 class ProgramWindows {
  public:
@@ -32,4 +33,5 @@ class ProgramWindows {
   std::unique_ptr<TDeviceCal> deviceCal_;
   std::unique_ptr<Tshowsem> showsem_;
   std::unique_ptr<TPotCal> potCal_;
+  std::unique_ptr<TQuantitation> quantitation_;
 };

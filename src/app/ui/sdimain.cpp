@@ -38,6 +38,7 @@
 #include "measurement/parameters.h"
 #include "printing/ui/printwn.h"
 #include "printing/ui/report_printing.h"
+#include "quantitation/ui/quantitation_dialog.h"
 
 TSDIAppForm *SDIAppForm = nullptr;
 
@@ -129,6 +130,7 @@ void TSDIAppForm::connectControls() {
   connect(FileSave1, &QAction::triggered, this, [this] { files_->FileSaveAs1Execute(); });
   connect(FileSaveAs1, &QAction::triggered, this, [this] { files_->FileSaveAsItemClick(); });
   connect(Viewdatatext1, &QAction::triggered, this, &TSDIAppForm::Viewdatatext1Click);
+  connect(Quantitation1, &QAction::triggered, this, &TSDIAppForm::Quantitation1Click);
   connect(Graphsetup1, &QAction::triggered, this, &TSDIAppForm::Graphsetup1Click);
   connect(Devicesetup1, &QAction::triggered, this, &TSDIAppForm::Devicesetup1Click);
   connect(Calibration1, &QAction::triggered, this, &TSDIAppForm::Calibration1Click);
@@ -285,6 +287,7 @@ void TSDIAppForm::leaveZoom() {
 }
 
 void TSDIAppForm::Viewdatatext1Click() { Viewdata->exec(); }
+void TSDIAppForm::Quantitation1Click() { Quantitation->exec(); }
 
 void TSDIAppForm::openAtStart(const QString &path) {
   QString error;

@@ -53,6 +53,7 @@ class TSDIAppForm : public QMainWindow, public FileCommandHost {
   void Helpindex1Click();
   void HelpAbout1Execute();
   void Viewdatatext1Click();
+  void Quantitation1Click();
   void Graphsetup1Click();
   void Devicesetup1Click();
   void Calibration1Click();
@@ -97,7 +98,7 @@ class TSDIAppForm : public QMainWindow, public FileCommandHost {
   QAction *FileNew1 = nullptr, *FileOpen1 = nullptr, *FileSave1 = nullptr, *FileSaveAs1 = nullptr,
           *Printersetup1 = nullptr, *Print1 = nullptr, *FileExit1 = nullptr;
   QAction *EditCut1 = nullptr, *EditCopy1 = nullptr, *EditPaste1 = nullptr, *Viewdatatext1 = nullptr;
-  QAction *Run1 = nullptr, *Stop1 = nullptr;
+  QAction *Run1 = nullptr, *Stop1 = nullptr, *Quantitation1 = nullptr;
   QAction *Graphsetup1 = nullptr, *Devicesetup1 = nullptr, *Calibration1 = nullptr,
           *Potentialmetercalibration1 = nullptr;
   QAction *SpeedButton2 = nullptr;

@@ -222,6 +222,9 @@ void TSDIAppForm::buildActions() {
   Stop1 = newAction(QStringLiteral("&Stop"), QStringLiteral("Stop of measurement"), AppIcon::Stop, true);
   Stop1->setShortcut(QKeySequence(Qt::Key_Escape));
   Stop1->setEnabled(false);
+  Quantitation1 = newAction(QStringLiteral("&Quantitation"),
+                            QStringLiteral("Quantitation|Concentrations from peak heights: calibration or standard addition"),
+                            AppIcon::New, false);
   Graphsetup1 = newAction(QStringLiteral("&Graph setup"), QStringLiteral("Graph setup|Colours of the graph"),
                           AppIcon::New, false);
   Devicesetup1 = newAction(QStringLiteral("&Device setup"),
@@ -254,7 +257,7 @@ void TSDIAppForm::buildActions() {
   edit->addAction(Viewdatatext1);
   auto *work = menus->addMenu(QStringLiteral("&Work"));
   work->setStatusTip(QStringLiteral("Measurement commands"));
-  work->addActions({Run1, Stop1});
+  work->addActions({Run1, Stop1, Quantitation1});
   auto *setup = menus->addMenu(QStringLiteral("&Setup"));
   setup->setStatusTip(QStringLiteral("Setup commands"));
   setup->addActions({Graphsetup1, Devicesetup1, Calibration1, Potentialmetercalibration1});
