@@ -58,7 +58,7 @@ bool makeTableEntry(const QString &file, const QString &role, const QString &con
 // Reads the lines of a table file whose folder is `folder`. Rows without any
 // text are passed over. False with `error` for the first fault: a header
 // other than File,Role,Concentration[ [unit]][,Name], a quote left open, more
-// cells than the header names, a fault of makeTableEntry, a file listed twice.
+// cells than the header names, a fault of makeTableEntry.
 bool readQuantitationTable(const QStringList &lines, const QString &folder, QuantitationTable *table,
                            TableError *error);
 // The lines of the table file, file names relative to `folder`; the Name
