@@ -30,6 +30,9 @@ int main(int argc, char **argv) {
   }
   QApplication app(argc, argv);
   setApplicationIdentity();
+#ifdef DPV_INSTALLED_LAYOUT
+  setFileLayout(FileLayout::Installed);
+#endif
 
   const CommandLine cl = parseCommandLine(QApplication::arguments(), simCellHelp());
   if (!cl.folder.isEmpty()) setProgramFolder(cl.folder);
