@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <QUrl>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -29,6 +30,14 @@ bool isHeadlessInvocation(int argc, char **argv) {
   return false;
 }
 
+QString localFileArgument(const QString &argument) {
+  if (argument.startsWith(QLatin1String("file:"), Qt::CaseInsensitive)) {
+    const QUrl url(argument);
+    if (url.isLocalFile()) return QFileInfo(url.toLocalFile()).absoluteFilePath();
+  }
+  return QFileInfo(argument).absoluteFilePath();
+}
+
 CommandLine parseCommandLine(const QStringList &arguments, const QString &simCellHelp) {
   QCommandLineParser parser;
   parser.setApplicationDescription(
@@ -39,7 +48,8 @@ CommandLine parseCommandLine(const QStringList &arguments, const QString &simCel
   parser.addVersionOption();
   const QCommandLineOption folder(QStringLiteral("folder"),
                                   QStringLiteral("Folder of marelt.ini, the calibration files and the help file "
-                                                 "(default: the program's folder)."),
+                                                 "(default: the program's folder; for an installed program "
+                                                 "~/.config/dpv)."),
                                   QStringLiteral("DIR"));
   const QCommandLineOption port(
       QStringLiteral("port"),
@@ -66,8 +76,8 @@ CommandLine parseCommandLine(const QStringList &arguments, const QString &simCel
                                   QStringLiteral("IN.dpv"));
   parser.addOptions({folder, port, simCell, measure, exportText, resave, report});
   parser.addPositionalArgument(QStringLiteral("FILE"),
-                               QStringLiteral("Without a command-line form: a .dpv file to open at start. "
-                                              "With one: its output file."),
+                               QStringLiteral("Without a command-line form: a .dpv file to open at start "
+                                              "(a path or a file: URL). With one: its output file."),
                                QStringLiteral("[FILE]"));
   parser.process(arguments);
 
@@ -91,7 +101,7 @@ CommandLine parseCommandLine(const QStringList &arguments, const QString &simCel
   const QStringList positional = parser.positionalArguments();
   if (cl.mode == CommandLine::Mode::Gui) {
     if (positional.size() > 1) fail(QStringLiteral("name at most one file to open"));
-    if (!positional.isEmpty()) cl.input = positional.first();
+    if (!positional.isEmpty()) cl.input = localFileArgument(positional.first());
   } else {
     if (positional.size() != 1) fail(QStringLiteral("name exactly one output file"));
     cl.output = positional.first();

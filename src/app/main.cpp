@@ -32,6 +32,9 @@ int main(int argc, char **argv) {
   }
   QApplication app(argc, argv);
   setApplicationIdentity();
+#ifdef DPV_INSTALLED_LAYOUT
+  setFileLayout(FileLayout::Installed);
+#endif
 
   const CommandLine cl = parseCommandLine(QApplication::arguments(), simCellHelp());
   QString error = commandLineProblem(cl);
