@@ -123,6 +123,6 @@ TEST_F(RunOnFactorySettings, OtherProblemsOfferNoExample) {
   auto answered = answerByButton("OK", &seen);
   w.Run1->trigger();
   ASSERT_TRUE(*answered);
-  EXPECT_EQ(seen.text, "The measurement cannot start.\nThe pulse period must be above 0.");
+  EXPECT_EQ(seen.text, "The measurement cannot start.\nThe pulse period must be above 0 ms, not \"0\".");
   EXPECT_EQ(seen.buttons, QStringList({"OK"}));
 }
