@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <cerrno>
 #include <cstring>
+#include <random>
 
 #include "journal/crc32.h"
 #include "journal/journal_reader.h"
@@ -126,6 +127,26 @@ TEST_F(JournalReader, ADamagedByteEndsThePointsAtItsRecord) {
   const JournalContents c = readBytes(damaged);
   EXPECT_TRUE(c.points.empty());
   EXPECT_EQ(c.end, JournalEnd::BadChecksum);
+}
+
+// Damage of any kind, anywhere: what comes back is always a prefix of what was written.
+TEST_F(JournalReader, RandomDamageNeverGivesAPointThatWasNotWritten) {
+  const int count = 60;
+  const QByteArray journal = journalOf(count);
+  std::mt19937 random(15);
+  for (int trial = 0; trial < 1000; ++trial) {
+    QByteArray damaged = journal.left(std::uniform_int_distribution<qsizetype>(0, journal.size())(random));
+    for (int n = std::uniform_int_distribution<int>(0, 4)(random); n > 0 && !damaged.isEmpty(); --n)
+      damaged[std::uniform_int_distribution<qsizetype>(0, damaged.size() - 1)(random)] =
+          static_cast<char>(std::uniform_int_distribution<int>(0, 255)(random));
+    const JournalContents c = readBytes(damaged);
+    if (c.status != Status::Found) {
+      ASSERT_TRUE(c.points.empty()) << "trial " << trial;
+      continue;
+    }
+    ASSERT_LE(c.points.size(), size_t(count)) << "trial " << trial;
+    ASSERT_TRUE(samePoints(c.points, values, c.points.size())) << "trial " << trial;
+  }
 }
 
 TEST_F(JournalReader, ADamagedHeaderGivesNoRun) {
