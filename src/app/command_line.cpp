@@ -12,7 +12,7 @@
 
 namespace {
 // Options that print or write something and open no window.
-const char *const kHeadlessOptions[] = {"--measure", "--export-text", "--resave", "--report",
+const char *const kHeadlessOptions[] = {"--measure", "--export-text", "--resave", "--report", "--recover",
                                         "--help",    "-h",            "--version", "-v"};
 
 [[noreturn]] void fail(const QString &message) {
@@ -74,10 +74,15 @@ CommandLine parseCommandLine(const QStringList &arguments, const QString &simCel
                                   QStringLiteral("Open IN.dpv and write the one-page report as PDF to the file "
                                                  "given after it."),
                                   QStringLiteral("IN.dpv"));
-  parser.addOptions({folder, port, simCell, measure, exportText, resave, report});
+  const QCommandLineOption recover(QStringLiteral("recover"),
+                                   QStringLiteral("Write the run kept in the run journal of the settings folder "
+                                                  "(run.journal, left by a run that was not saved) as OUT.dpv."),
+                                   QStringLiteral("OUT.dpv"));
+  parser.addOptions({folder, port, simCell, measure, exportText, resave, report, recover});
   parser.addPositionalArgument(QStringLiteral("FILE"),
                                QStringLiteral("Without a command-line form: a .dpv file to open at start "
-                                              "(a path or a file: URL). With one: its output file."),
+                                              "(a path or a file: URL). With --measure, --export-text, "
+                                              "--resave or --report: its output file."),
                                QStringLiteral("[FILE]"));
   parser.process(arguments);
 
@@ -91,15 +96,22 @@ CommandLine parseCommandLine(const QStringList &arguments, const QString &simCel
   } forms[] = {{&measure, CommandLine::Mode::Measure},
                {&exportText, CommandLine::Mode::ExportText},
                {&resave, CommandLine::Mode::Resave},
-               {&report, CommandLine::Mode::Report}};
+               {&report, CommandLine::Mode::Report},
+               {&recover, CommandLine::Mode::Recover}};
   for (const auto &form : forms) {
     if (!parser.isSet(*form.option)) continue;
-    if (cl.mode != CommandLine::Mode::Gui) fail(QStringLiteral("give only one of --measure, --export-text, --resave, --report"));
+    if (cl.mode != CommandLine::Mode::Gui)
+      fail(QStringLiteral("give only one of --measure, --export-text, --resave, --report, --recover"));
     cl.mode = form.mode;
     cl.input = parser.value(*form.option);
   }
   const QStringList positional = parser.positionalArguments();
-  if (cl.mode == CommandLine::Mode::Gui) {
+  if (cl.mode == CommandLine::Mode::Recover) {
+    // Its one file is the output; the journal is found in the folder.
+    if (!positional.isEmpty()) fail(QStringLiteral("--recover names its output file only"));
+    cl.output = cl.input;
+    cl.input.clear();
+  } else if (cl.mode == CommandLine::Mode::Gui) {
     if (positional.size() > 1) fail(QStringLiteral("name at most one file to open"));
     if (!positional.isEmpty()) cl.input = localFileArgument(positional.first());
   } else {
@@ -113,7 +125,7 @@ QString commandLineProblem(const CommandLine &cl) {
   if (!cl.folder.isEmpty() && !QFileInfo(cl.folder).isDir())
     return QStringLiteral("the folder \"%1\" does not exist").arg(QDir::toNativeSeparators(cl.folder));
   // Writing the output would destroy the measurement it is made from.
-  if (cl.mode != CommandLine::Mode::Gui && sameFile(cl.input, cl.output))
+  if (cl.mode != CommandLine::Mode::Gui && !cl.input.isEmpty() && sameFile(cl.input, cl.output))
     return QStringLiteral("the output \"%1\" is the input file \"%2\"; name another output file")
         .arg(QDir::toNativeSeparators(cl.output), QDir::toNativeSeparators(cl.input));
   return QString();

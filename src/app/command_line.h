@@ -5,7 +5,7 @@
 #include <QStringList>
 
 struct CommandLine {
-  enum class Mode { Gui, Measure, ExportText, Resave, Report };
+  enum class Mode { Gui, Measure, ExportText, Resave, Report, Recover };
   Mode mode = Mode::Gui;
   QString folder;   // --folder: settings, calibration and help files
   QString port;     // --port: port backend

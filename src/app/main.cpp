@@ -16,6 +16,7 @@
 #include "app/ui/sdimain.h"
 #include "files/command_forms.h"
 #include "instrument/port_backend.h"
+#include "journal/recover_command.h"
 #include "printing/report_command.h"
 
 int main(int argc, char **argv) {
@@ -60,6 +61,8 @@ int main(int argc, char **argv) {
       return resaveCommand(cl.input, cl.output);
     case CommandLine::Mode::Report:
       return reportCommand(cl.input, cl.output);
+    case CommandLine::Mode::Recover:
+      return recoverCommand(programFolder(), cl.output);
     case CommandLine::Mode::Gui:
       break;
   }
