@@ -1,4 +1,4 @@
-# Shared by scripts/run and scripts/test.
+# Shared by scripts/run, scripts/test and scripts/package.
 set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_DIR=${DPV_BUILD_DIR:-$ROOT/build}
@@ -22,8 +22,9 @@ ensure_packages() {
   fi
 }
 
+# Arguments pass to CMake's configuration.
 build() {
-  cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
   cmake --build "$BUILD_DIR" -j "$(nproc)"
 }
 

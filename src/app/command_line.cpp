@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <QUrl>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -13,7 +14,7 @@
 
 namespace {
 // Options that print or write something and open no window.
-const char *const kHeadlessOptions[] = {"--measure", "--export-text", "--resave", "--report", "--quantify",
+const char *const kHeadlessOptions[] = {"--measure", "--export-text", "--resave", "--report", "--recover", "--quantify",
                                         "--help",    "-h",            "--version", "-v"};
 
 [[noreturn]] void fail(const QString &message) {
@@ -41,6 +42,14 @@ bool isHeadlessInvocation(int argc, char **argv) {
   return false;
 }
 
+QString localFileArgument(const QString &argument) {
+  if (argument.startsWith(QLatin1String("file:"), Qt::CaseInsensitive)) {
+    const QUrl url(argument);
+    if (url.isLocalFile()) return QFileInfo(url.toLocalFile()).absoluteFilePath();
+  }
+  return QFileInfo(argument).absoluteFilePath();
+}
+
 CommandLine parseCommandLine(const QStringList &arguments, const QString &simCellHelp) {
   QCommandLineParser parser;
   parser.setApplicationDescription(
@@ -51,7 +60,8 @@ CommandLine parseCommandLine(const QStringList &arguments, const QString &simCel
   parser.addVersionOption();
   const QCommandLineOption folder(QStringLiteral("folder"),
                                   QStringLiteral("Folder of marelt.ini, the calibration files and the help file "
-                                                 "(default: the program's folder)."),
+                                                 "(default: the program's folder; for an installed program "
+                                                 "~/.config/dpv)."),
                                   QStringLiteral("DIR"));
   const QCommandLineOption port(
       QStringLiteral("port"),
@@ -76,6 +86,10 @@ CommandLine parseCommandLine(const QStringList &arguments, const QString &simCel
                                   QStringLiteral("Open IN.dpv and write the one-page report as PDF to the file "
                                                  "given after it."),
                                   QStringLiteral("IN.dpv"));
+  const QCommandLineOption recover(QStringLiteral("recover"),
+                                   QStringLiteral("Write the run kept in the run journal of the settings folder "
+                                                  "(run.journal, left by a run that was not saved) as OUT.dpv."),
+                                   QStringLiteral("OUT.dpv"));
   const QCommandLineOption quantify(QStringLiteral("quantify"),
                                     QStringLiteral("Quantify by the table TABLE.csv (File,Role,Concentration) and "
                                                    "write the results as CSV to the file given after it (- for "
@@ -94,11 +108,12 @@ CommandLine parseCommandLine(const QStringList &arguments, const QString &simCel
                                      QStringLiteral("With --quantify: weights of the calibration line, none "
                                                     "(default) or 1/x2."),
                                      QStringLiteral("W"));
-  parser.addOptions({folder, port, simCell, measure, exportText, resave, report, quantify, peakPotential, peakWindow,
-                     weighting});
+  parser.addOptions({folder, port, simCell, measure, exportText, resave, report, recover, quantify, peakPotential,
+                     peakWindow, weighting});
   parser.addPositionalArgument(QStringLiteral("FILE"),
-                               QStringLiteral("Without a command-line form: a .dpv file to open at start. "
-                                              "With one: its output file."),
+                               QStringLiteral("Without a command-line form: a .dpv file to open at start "
+                                              "(a path or a file: URL). With --measure, --export-text, "
+                                              "--resave or --report: its output file."),
                                QStringLiteral("[FILE]"));
   parser.process(arguments);
 
@@ -113,11 +128,12 @@ CommandLine parseCommandLine(const QStringList &arguments, const QString &simCel
                {&exportText, CommandLine::Mode::ExportText},
                {&resave, CommandLine::Mode::Resave},
                {&report, CommandLine::Mode::Report},
+               {&recover, CommandLine::Mode::Recover},
                {&quantify, CommandLine::Mode::Quantify}};
   for (const auto &form : forms) {
     if (!parser.isSet(*form.option)) continue;
     if (cl.mode != CommandLine::Mode::Gui)
-      fail(QStringLiteral("give only one of --measure, --export-text, --resave, --report, --quantify"));
+      fail(QStringLiteral("give only one of --measure, --export-text, --resave, --report, --recover, --quantify"));
     cl.mode = form.mode;
     cl.input = parser.value(*form.option);
   }
@@ -131,9 +147,14 @@ CommandLine parseCommandLine(const QStringList &arguments, const QString &simCel
   if (parser.isSet(weighting) && !parseWeighting(parser.value(weighting), &cl.quantitation.weighting))
     fail(QStringLiteral("--weighting takes none or 1/x2, not \"%1\"").arg(parser.value(weighting)));
   const QStringList positional = parser.positionalArguments();
-  if (cl.mode == CommandLine::Mode::Gui) {
+  if (cl.mode == CommandLine::Mode::Recover) {
+    // Its one file is the output; the journal is found in the folder.
+    if (!positional.isEmpty()) fail(QStringLiteral("--recover names its output file only"));
+    cl.output = cl.input;
+    cl.input.clear();
+  } else if (cl.mode == CommandLine::Mode::Gui) {
     if (positional.size() > 1) fail(QStringLiteral("name at most one file to open"));
-    if (!positional.isEmpty()) cl.input = positional.first();
+    if (!positional.isEmpty()) cl.input = localFileArgument(positional.first());
   } else {
     if (positional.size() != 1) fail(QStringLiteral("name exactly one output file"));
     cl.output = positional.first();
@@ -145,7 +166,7 @@ QString commandLineProblem(const CommandLine &cl) {
   if (!cl.folder.isEmpty() && !QFileInfo(cl.folder).isDir())
     return QStringLiteral("the folder \"%1\" does not exist").arg(QDir::toNativeSeparators(cl.folder));
   // Writing the output would destroy the measurement it is made from.
-  if (cl.mode != CommandLine::Mode::Gui && sameFile(cl.input, cl.output))
+  if (cl.mode != CommandLine::Mode::Gui && !cl.input.isEmpty() && sameFile(cl.input, cl.output))
     return QStringLiteral("the output \"%1\" is the input file \"%2\"; name another output file")
         .arg(QDir::toNativeSeparators(cl.output), QDir::toNativeSeparators(cl.input));
   return QString();

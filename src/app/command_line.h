@@ -7,12 +7,12 @@
 #include "quantitation/quantitation_settings.h"
 
 struct CommandLine {
-  enum class Mode { Gui, Measure, ExportText, Resave, Report, Quantify };
+  enum class Mode { Gui, Measure, ExportText, Resave, Report, Recover, Quantify };
   Mode mode = Mode::Gui;
   QString folder;   // --folder: settings, calibration and help files
   QString port;     // --port: port backend
   QString simCell;  // --sim-cell: simulated cell parameters
-  QString input;    // first file of a command-line form, or the file to open
+  QString input;    // first file of a command-line form, or the file to open (absolute)
   QString output;   // second file of a command-line form
   QuantitationSettings quantitation;  // --peak-potential, --peak-window, --weighting
 };
@@ -20,6 +20,10 @@ struct CommandLine {
 // True when the arguments ask for a form that opens no window, so the
 // program can start without a display.
 bool isHeadlessInvocation(int argc, char **argv);
+
+// A file named on the command line as a path (relative to the current
+// folder) or as a file: URL, as file managers pass it; the absolute path.
+QString localFileArgument(const QString &argument);
 
 // Parses the arguments of the running QCoreApplication. Prints help or an
 // error and exits the process for --help, --version and bad arguments.

@@ -16,6 +16,7 @@
 #include "app/ui/sdimain.h"
 #include "files/command_forms.h"
 #include "instrument/port_backend.h"
+#include "journal/recover_command.h"
 #include "printing/report_command.h"
 #include "quantitation/quantify_command.h"
 
@@ -33,6 +34,9 @@ int main(int argc, char **argv) {
   }
   QApplication app(argc, argv);
   setApplicationIdentity();
+#ifdef DPV_INSTALLED_LAYOUT
+  setFileLayout(FileLayout::Installed);
+#endif
 
   const CommandLine cl = parseCommandLine(QApplication::arguments(), simCellHelp());
   QString error = commandLineProblem(cl);
@@ -58,6 +62,8 @@ int main(int argc, char **argv) {
       return resaveCommand(cl.input, cl.output);
     case CommandLine::Mode::Report:
       return reportCommand(cl.input, cl.output);
+    case CommandLine::Mode::Recover:
+      return recoverCommand(programFolder(), cl.output);
     case CommandLine::Mode::Quantify:
       return quantifyCommand(cl.input, cl.output, cl.quantitation);
     case CommandLine::Mode::Gui:

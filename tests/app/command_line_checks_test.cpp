@@ -60,7 +60,8 @@ TEST_F(CommandLineChecks, AFolderThatDoesNotExistIsRefusedByEveryForm) {
       {"--export-text", in, folder.filePath("out.txt")},
       {"--resave", in, folder.filePath("out.dpv")},
       {"--report", in, folder.filePath("out.pdf")},
-      {"--port", "sim-fast", "--measure", in, folder.filePath("out2.dpv")}};
+      {"--port", "sim-fast", "--measure", in, folder.filePath("out2.dpv")},
+      {"--recover", folder.filePath("out3.dpv")}};
   for (const QStringList &form : forms) {
     const ProgramRun run = runDpv(QStringList{"--folder", missing} + form);
     ASSERT_TRUE(run.finished) << form.join(' ').toStdString();

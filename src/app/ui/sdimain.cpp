@@ -390,8 +390,8 @@ void TSDIAppForm::keyPressEvent(QKeyEvent *event) {
 }
 
 void TSDIAppForm::Helpindex1Click() {
-  // A folder given with --folder rarely holds a help file of its own; the
-  // one shipped with the program serves then.
+  // The user's folder (--folder, or ~/.config/dpv when installed) rarely
+  // holds a help file of its own; the one shipped with the program serves then.
   QString path = programFile(kHelpFile);
   if (!QFileInfo::exists(path) && QFileInfo::exists(shippedFile(kHelpFile))) path = shippedFile(kHelpFile);
   auto *help = findChild<HelpWindow *>();

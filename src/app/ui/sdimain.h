@@ -72,7 +72,8 @@ class TSDIAppForm : public QMainWindow, public FileCommandHost {
   bool instrumentCheck();
   void Redraw();
 
-  // Opens a measurement file named on the command line; errors are shown.
+  // Opens a measurement file the program is given (on the command line, the
+  // example); errors are shown.
   void openAtStart(const QString &path);
 
   // The "Data not saved. Save?" question; false when the command must end.
@@ -122,6 +123,10 @@ class TSDIAppForm : public QMainWindow, public FileCommandHost {
   void onDescriptionEdited();
   // Saves as the Save command does; true when the data were written.
   bool saveMeasurement();
+
+  // Run's message that the sweep cannot start; with the factory range (start
+  // equal to end) it offers to open the example parameters.
+  void refuseRun(const QString &problem, bool factoryRange);
 
   // Commands that use the instrument or reset its timer wait while a run goes on.
   void setRunCommandsEnabled(bool idle);

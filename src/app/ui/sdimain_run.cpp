@@ -3,7 +3,6 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QLocale>
-#include <QMessageBox>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -55,9 +54,10 @@ void TSDIAppForm::BitBtnRunClick() {
   if (!Run1->isEnabled()) return;
   if (!instrumentCheck()) return;
   if (!askToSaveData()) return;
-  const QString problem = sweepProblem(unzoomedParameters(record_));
+  const MeasurementRecord planned = unzoomedParameters(record_);
+  const QString problem = sweepProblem(planned);
   if (!problem.isEmpty()) {
-    QMessageBox::warning(this, kTitle, QStringLiteral("The measurement cannot start.\n") + problem);
+    refuseRun(problem, planned.axisPotStart == planned.axisPotEnd);
     return;
   }
   // The new run belongs to no file until it is saved.
