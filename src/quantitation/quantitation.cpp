@@ -16,12 +16,16 @@ QString amount(double value, const QString &unit) {
   return unit.isEmpty() ? formatSignificant(value, 4) : formatSignificant(value, 4) + QLatin1Char(' ') + unit;
 }
 
-double standardDeviation(const std::vector<double> &v) {
-  double mean = 0;
-  for (double x : v) mean += x;
-  mean /= v.size();
+double mean(const std::vector<double> &v) {
   double sum = 0;
-  for (double x : v) sum += (x - mean) * (x - mean);
+  for (double x : v) sum += x;
+  return sum / v.size();
+}
+
+double standardDeviation(const std::vector<double> &v) {
+  const double m = mean(v);
+  double sum = 0;
+  for (double x : v) sum += (x - m) * (x - m);
   return std::sqrt(sum / (v.size() - 1));
 }
 
@@ -49,12 +53,6 @@ std::vector<std::pair<QString, std::vector<double>>> samplesByName(const Quantit
     samples[index.value(name)].second.push_back(peaks[i].height);
   }
   return samples;
-}
-
-double mean(const std::vector<double> &v) {
-  double sum = 0;
-  for (double x : v) sum += x;
-  return sum / v.size();
 }
 
 void calibrationSamples(const QuantitationTable &table, const std::vector<MatchedPeak> &peaks, QuantitationResult &r) {
