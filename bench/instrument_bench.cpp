@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
-#include "app/app_paths.h"
+#include "core/app_paths.h"
 #include "instrument/instrument.h"
 #include "instrument/port_backend.h"
 #include "instrument/simulated_port_backend.h"

@@ -48,7 +48,7 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(share ${CMAKE_INSTALL_DATADIR})
 install(TARGETS dpv RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# The program finds these in ../share/dpv/ beside itself (src/app/app_paths.cpp).
+# The program finds these in ../share/dpv/ beside itself (src/core/app_paths.cpp).
 install(FILES ${PROJECT_SOURCE_DIR}/src/app/marelt.hlp DESTINATION ${share}/dpv)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${share}/dpv/examples)
 install(FILES ${packaging}/dpv.desktop DESTINATION ${share}/applications)

@@ -1,7 +1,7 @@
 #pragma once
 // Parameter texts as a fresh program shows them; tests change what they need.
 
-#include "app/measurement_record.h"
+#include "core/measurement_record.h"
 
 inline ParameterTexts factoryTexts() {
   ParameterTexts t;

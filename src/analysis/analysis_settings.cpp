@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/numbers.h"
+#include "core/numbers.h"
 
 namespace {
 

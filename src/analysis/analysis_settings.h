@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "app/ini_file.h"
+#include "core/ini_file.h"
 
 inline const QString kAnalysisSection = QStringLiteral("Analysis");
 

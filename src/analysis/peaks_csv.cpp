@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/numbers.h"
-#include "app/text_io.h"
+#include "core/numbers.h"
+#include "core/text_io.h"
 
 namespace {
 

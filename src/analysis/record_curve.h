@@ -6,7 +6,7 @@
 
 #include "analysis/curve.h"
 #include "analysis/peaks.h"
-#include "app/measurement_record.h"
+#include "core/measurement_record.h"
 
 // The stored points 0 .. pointIndex (within the storage) at their present
 // potentials, the peaks signed as the pulse amplitude (told from the curve

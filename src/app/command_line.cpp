@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/numbers.h"
+#include "core/numbers.h"
 #include "app/same_file.h"
 
 namespace {

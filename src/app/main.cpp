@@ -6,7 +6,7 @@
 #include <unistd.h>
 #include <QTextStream>
 
-#include "app/app_paths.h"
+#include "core/app_paths.h"
 #include "app/application_identity.h"
 #include "app/command_line.h"
 #include "app/measure_command.h"

@@ -1,6 +1,6 @@
 #include "calibration/current_readout_rows.h"
 
-#include "app/numbers.h"
+#include "core/numbers.h"
 
 const CurrentReadoutRow kCurrentReadoutRows[kCurrentReadoutRowCount] = {
     {"1 A", 1.0, 1, " A", 4},          {"100 mA", 0.1, 0.001, " mA", 2}, {"10 mA", 0.01, 0.001, " mA", 3},

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/numbers.h"
+#include "core/numbers.h"
 #include "calibration/meter_readout.h"
 #include "instrument/instrument.h"
 

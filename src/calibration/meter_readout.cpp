@@ -1,6 +1,6 @@
 #include "calibration/meter_readout.h"
 
-#include "app/numbers.h"
+#include "core/numbers.h"
 
 QString formatMeterCalibrationReadout(double volts, int meterRange) {
   if (meterRange <= 1) return formatFixed(volts, 4) + QStringLiteral(" V");

@@ -1,6 +1,6 @@
 #include "calibration/open_circuit_readout.h"
 
-#include "app/measurement_record.h"
+#include "core/measurement_record.h"
 #include "calibration/meter_readout.h"
 #include "instrument/instrument.h"
 

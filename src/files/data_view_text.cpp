@@ -1,6 +1,6 @@
 #include "files/data_view_text.h"
 
-#include "app/numbers.h"
+#include "core/numbers.h"
 
 QString dataViewHeader(const MeasurementRecord &record, const DataViewColumns &columns) {
   QString header;

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "app/measurement_record.h"
+#include "core/measurement_record.h"
 
 struct DataViewColumns {
   bool pointNumber = true;

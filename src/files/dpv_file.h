@@ -7,7 +7,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "app/measurement_record.h"
+#include "core/measurement_record.h"
 
 // The lines of the file for the record, in the order they are written.
 QStringList dpvFileLines(const MeasurementRecord &record);

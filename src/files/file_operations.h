@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "app/measurement_record.h"
+#include "core/measurement_record.h"
 
 // Puts the axis texts from before a zoom back, so the loaded start potential
 // becomes the sweep start.

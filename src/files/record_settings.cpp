@@ -1,6 +1,6 @@
 #include "files/record_settings.h"
 
-#include "app/main_settings.h"
+#include "core/main_settings.h"
 #include "files/file_operations.h"
 #include "graph/scaling.h"
 #include "measurement/parameters.h"

@@ -2,8 +2,8 @@
 // The record as the main window holds it after start-up, for the command-line
 // forms that work without windows.
 
-#include "app/ini_file.h"
-#include "app/measurement_record.h"
+#include "core/ini_file.h"
+#include "core/measurement_record.h"
 
 // Reads "Setup" and "Info" of the settings file into the record and derives
 // the parameters and axes, as the main window does at start.

@@ -1,7 +1,7 @@
 #include "files/text_export.h"
 
-#include "app/numbers.h"
-#include "app/text_io.h"
+#include "core/numbers.h"
+#include "core/text_io.h"
 
 QStringList textExportLines(const MeasurementRecord &record) {
   const ParameterTexts &t = record.texts;

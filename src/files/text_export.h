@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "app/measurement_record.h"
+#include "core/measurement_record.h"
 
 // The lines of the export; rows for points 0 .. pointIndex - 1, as the graph shows.
 QStringList textExportLines(const MeasurementRecord &record);

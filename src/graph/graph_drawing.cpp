@@ -6,7 +6,7 @@
 #include <cmath>
 #include <vector>
 
-#include "app/numbers.h"
+#include "core/numbers.h"
 #include "graph/plot_mapping.h"
 #include "graph/scaling.h"
 #include "graph/smoothing.h"

@@ -7,7 +7,7 @@
 #include <QPoint>
 #include <QRect>
 
-#include "app/measurement_record.h"
+#include "core/measurement_record.h"
 #include "graph/graph_colors.h"
 
 // The picture of the plot area and the pen position the curve goes on from.

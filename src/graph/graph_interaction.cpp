@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/numbers.h"
+#include "core/numbers.h"
 #include "graph/graph_drawing.h"
 #include "graph/plot_mapping.h"
 #include "graph/smoothing.h"

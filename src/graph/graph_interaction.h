@@ -10,7 +10,7 @@
 #include <QRect>
 #include <Qt>
 
-#include "app/measurement_record.h"
+#include "core/measurement_record.h"
 
 // Keys and buttons held at the moment of a mouse event (at a release the
 // released button is no longer held).

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "app/measurement_record.h"
+#include "core/measurement_record.h"
 #include "graph/scaling.h"
 
 // Unrounded column of potential E (V).

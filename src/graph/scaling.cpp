@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/numbers.h"
+#include "core/numbers.h"
 #include "measurement/parameters.h"
 
 uint8_t decimalCount(double m, double r) {

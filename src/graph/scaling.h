@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "app/measurement_record.h"
+#include "core/measurement_record.h"
 
 // Number of decimals for showing values of magnitude `m` over a relative span `r`.
 uint8_t decimalCount(double m, double r);

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/numbers.h"
+#include "core/numbers.h"
 
 double dampingWeight(double d, int unitIndex, double t) {
   double k = d;

@@ -4,7 +4,7 @@
 // The graph, the nearest-point search, the data text view and the report
 // all smooth through this, so they show the same curve.
 
-#include "app/measurement_record.h"
+#include "core/measurement_record.h"
 
 // Sets dampingFactor and dampingRest from the damping text and unit; the time
 // between two points (the pulse period) is the step of the "ms" and "s" units.

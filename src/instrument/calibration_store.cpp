@@ -1,7 +1,7 @@
 #include "instrument/calibration_store.h"
 
-#include "app/ini_file.h"
-#include "app/numbers.h"
+#include "core/ini_file.h"
+#include "core/numbers.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "instrument/instrument.h"
 
-#include "app/app_paths.h"
-#include "app/numbers.h"
+#include "core/app_paths.h"
+#include "core/numbers.h"
 #include "instrument/bus.h"
 #include "instrument/vmbtypes.h"
 

@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "app/numbers.h"
+#include "core/numbers.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/text_io.h"
+#include "core/text_io.h"
 #include "journal/crc32.h"
 #include "measurement/acquisition.h"
 

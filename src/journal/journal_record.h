@@ -2,7 +2,7 @@
 // Between the journal and the measurement record: the one file that reads or
 // fills the record's fields for the journal.
 
-#include "app/measurement_record.h"
+#include "core/measurement_record.h"
 #include "journal/journal_file.h"
 #include "journal/journal_reader.h"
 

@@ -7,7 +7,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "app/text_io.h"
+#include "core/text_io.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QTextStream>
 
-#include "app/ini_file.h"
+#include "core/ini_file.h"
 #include "files/file_operations.h"
 #include "files/record_settings.h"
 #include "journal/journal_reader.h"

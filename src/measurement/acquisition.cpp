@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/numbers.h"
+#include "core/numbers.h"
 
 namespace {
 // Instrument time one tick polls for.

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "app/measurement_record.h"
+#include "core/measurement_record.h"
 #include "measurement/run_instrument.h"
 
 // Largest number of points a run may have, so the storage stays in memory.

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/numbers.h"
+#include "core/numbers.h"
 
 void SetParameters(MeasurementRecord &r) {
   const double speed = readNumber(r.texts.sweep);

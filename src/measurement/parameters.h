@@ -2,7 +2,7 @@
 // Turns the parameter texts into the numeric fields of the record and
 // derives the pulse step, recording time and pulse number.
 
-#include "app/measurement_record.h"
+#include "core/measurement_record.h"
 
 // Recomputes sweepSpeed .. pulseNumber and the three information labels.
 // Stops early, changing nothing further, when the sweep speed or the pulse

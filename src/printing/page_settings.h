@@ -7,7 +7,7 @@
 #include <QString>
 #include <cstdint>
 
-#include "app/ini_file.h"
+#include "core/ini_file.h"
 
 inline const QString kPageSection = QStringLiteral("Page setup");
 

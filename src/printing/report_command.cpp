@@ -2,8 +2,8 @@
 
 #include <QTextStream>
 
-#include "app/app_paths.h"
-#include "app/ini_file.h"
+#include "core/app_paths.h"
+#include "core/ini_file.h"
 #include "files/record_settings.h"
 #include "files/file_operations.h"
 #include "graph/smoothing.h"

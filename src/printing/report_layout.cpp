@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/numbers.h"
+#include "core/numbers.h"
 #include "graph/scaling.h"
 #include "graph/smoothing.h"
 

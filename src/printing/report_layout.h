@@ -9,7 +9,7 @@
 #include <functional>
 #include <optional>
 
-#include "app/measurement_record.h"
+#include "core/measurement_record.h"
 
 // Device values of the page, in device pixels. The painter's origin is the
 // top-left corner of the printable area.

@@ -5,8 +5,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 
-#include "app/numbers.h"
-#include "app/text_io.h"
+#include "core/numbers.h"
+#include "core/text_io.h"
 #include "files/file_operations.h"
 
 namespace {

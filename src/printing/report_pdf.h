@@ -4,7 +4,7 @@
 #include <QPageLayout>
 #include <QString>
 
-#include "app/measurement_record.h"
+#include "core/measurement_record.h"
 #include "printing/page_settings.h"
 #include "printing/report_layout.h"
 

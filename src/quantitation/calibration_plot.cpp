@@ -6,8 +6,8 @@
 #include <cmath>
 #include <vector>
 
-#include "app/measurement_record.h"
-#include "app/numbers.h"
+#include "core/measurement_record.h"
+#include "core/numbers.h"
 
 namespace {
 

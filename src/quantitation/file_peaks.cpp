@@ -1,7 +1,7 @@
 #include "quantitation/file_peaks.h"
 
 #include "analysis/record_curve.h"
-#include "app/measurement_record.h"
+#include "core/measurement_record.h"
 #include "files/record_settings.h"
 
 bool measurementFilePeaks(const IniFile &ini, const AnalysisSettings &settings, const QString &path,

@@ -7,7 +7,7 @@
 
 #include "analysis/analysis_settings.h"
 #include "analysis/peaks.h"
-#include "app/ini_file.h"
+#include "core/ini_file.h"
 
 // Opens `path` with the settings of `ini` and finds the peaks of its curve.
 // False with the reason in `error` when the file cannot be read.

@@ -3,7 +3,7 @@
 #include <QFileInfo>
 #include <cmath>
 
-#include "app/numbers.h"
+#include "core/numbers.h"
 
 namespace {
 

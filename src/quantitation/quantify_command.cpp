@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QTextStream>
 
-#include "app/text_io.h"
+#include "core/text_io.h"
 #include "files/file_operations.h"
 #include "quantitation/result_rows.h"
 #include "quantitation/table_quantitation.h"

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/numbers.h"
+#include "core/numbers.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <QFileInfo>
 
-#include "app/numbers.h"
+#include "core/numbers.h"
 #include "quantitation/calibration_plot.h"
 #include "quantitation/result_rows.h"
 

@@ -1,7 +1,7 @@
 #include "quantitation/result_rows.h"
 
-#include "app/numbers.h"
-#include "app/text_io.h"
+#include "core/numbers.h"
+#include "core/text_io.h"
 #include "quantitation/csv_fields.h"
 
 namespace {

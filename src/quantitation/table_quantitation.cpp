@@ -1,6 +1,6 @@
 #include "quantitation/table_quantitation.h"
 
-#include "app/app_paths.h"
+#include "core/app_paths.h"
 #include "quantitation/file_peaks.h"
 #include "quantitation/table_checks.h"
 

@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 
 #include "analysis/analysis_settings.h"
-#include "app/text_io.h"
+#include "core/text_io.h"
 #include "qstring_print.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include <iostream>
 
 #include "analysis/record_curve.h"
-#include "app/app_paths.h"
+#include "core/app_paths.h"
 #include "factory_texts.h"
 #include "graph/scaling.h"
 #include "instrument/instrument.h"

@@ -14,7 +14,7 @@
 
 #include "qstring_print.h"
 
-#include "app/app_paths.h"
+#include "core/app_paths.h"
 #include "app/application_identity.h"
 #include "app/ui/help_window.h"
 #include "app/ui/program_windows.h"

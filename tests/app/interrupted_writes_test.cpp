@@ -11,9 +11,9 @@
 #include <QTimer>
 #include <csignal>
 
-#include "app/app_paths.h"
-#include "app/ini_file.h"
-#include "app/text_io.h"
+#include "core/app_paths.h"
+#include "core/ini_file.h"
+#include "core/text_io.h"
 #include "app/ui/program_windows.h"
 #include "app/ui/sdimain.h"
 #include "dpv_program.h"

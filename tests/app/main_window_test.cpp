@@ -12,8 +12,8 @@
 
 #include "qstring_print.h"
 
-#include "app/app_paths.h"
-#include "app/ini_file.h"
+#include "core/app_paths.h"
+#include "core/ini_file.h"
 #include "app/ui/program_windows.h"
 #include "app/ui/sdimain.h"
 #include "graph/ui/graph_view.h"

@@ -8,7 +8,7 @@
 #include <cmath>
 #include <limits>
 
-#include "app/numbers.h"
+#include "core/numbers.h"
 #include "comma_locale.h"
 #include "dpv_program.h"
 #include "qstring_print.h"

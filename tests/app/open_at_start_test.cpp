@@ -7,7 +7,7 @@
 
 #include "qstring_print.h"
 
-#include "app/app_paths.h"
+#include "core/app_paths.h"
 #include "app/command_line.h"
 #include "app/ui/program_windows.h"
 #include "app/ui/sdimain.h"

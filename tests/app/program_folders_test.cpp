@@ -9,7 +9,7 @@
 
 #include "qstring_print.h"
 
-#include "app/app_paths.h"
+#include "core/app_paths.h"
 #include "app/ui/program_windows.h"
 #include "app/ui/sdimain.h"
 #include "instrument/port_backend.h"

@@ -8,7 +8,7 @@
 #include <QTest>
 #include <csignal>
 
-#include "app/ini_file.h"
+#include "core/ini_file.h"
 #include "dpv_program.h"
 #include "qstring_print.h"
 

@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "app/app_paths.h"
+#include "core/app_paths.h"
 #include "calibration/readout_clock.h"
 #include "instrument/instrument.h"
 #include "instrument/simulated_port_backend.h"

@@ -6,7 +6,7 @@
 #include <QDir>
 #include <QPixmap>
 
-#include "app/measurement_record.h"
+#include "core/measurement_record.h"
 #include "calibration/ui/hardware.h"
 #include "calibration/ui/pmtcal.h"
 #include "calibration/ui/sem.h"

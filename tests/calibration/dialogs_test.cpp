@@ -12,8 +12,8 @@
 #include <QTimer>
 #include <memory>
 
-#include "app/ini_file.h"
-#include "app/measurement_record.h"
+#include "core/ini_file.h"
+#include "core/measurement_record.h"
 #include "calibration/ui/hardware.h"
 #include "calibration/ui/pmtcal.h"
 #include "calibration/ui/sem.h"

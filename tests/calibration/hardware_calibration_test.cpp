@@ -1,7 +1,7 @@
 // The hardware calibration logic on the simulated instrument.
 #include <gtest/gtest.h>
 
-#include "app/numbers.h"
+#include "core/numbers.h"
 #include "calibration/hardware_calibration.h"
 #include "calibration_test_support.h"
 

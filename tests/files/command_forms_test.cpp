@@ -2,7 +2,7 @@
 
 #include <QTemporaryDir>
 
-#include "app/app_paths.h"
+#include "core/app_paths.h"
 #include "files/command_forms.h"
 #include "files/dpv_file.h"
 #include "files_test_support.h"

@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 #include <cmath>
 
-#include "app/text_io.h"
+#include "core/text_io.h"
 #include "files/dpv_file.h"
 #include "files/file_operations.h"
 #include "files_test_support.h"

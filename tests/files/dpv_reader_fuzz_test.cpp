@@ -2,7 +2,7 @@
 
 #include <QRandomGenerator>
 
-#include "app/text_io.h"
+#include "core/text_io.h"
 #include "files/data_view_text.h"
 #include "files/dpv_file.h"
 #include "files/text_export.h"

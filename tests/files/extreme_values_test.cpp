@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "app/text_io.h"
+#include "core/text_io.h"
 #include "files/data_view_text.h"
 #include "files/dpv_file.h"
 #include "files/text_export.h"

@@ -13,7 +13,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "app/measurement_record.h"
+#include "core/measurement_record.h"
 #include "graph/scaling.h"
 #include "factory_texts.h"
 #include "measurement/parameters.h"

@@ -13,7 +13,7 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "app/app_paths.h"
+#include "core/app_paths.h"
 #include "files/ui/viewdta.h"
 #include "files_test_support.h"
 

@@ -5,8 +5,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include "app/app_paths.h"
-#include "app/ini_file.h"
+#include "core/app_paths.h"
+#include "core/ini_file.h"
 #include "graph/graph_colors.h"
 #include "graph/ui/colors.h"
 

@@ -4,7 +4,7 @@
 #include <QImage>
 #include <cmath>
 
-#include "app/measurement_record.h"
+#include "core/measurement_record.h"
 #include "factory_texts.h"
 
 // The worked example: plot 479 x 334, -200 .. 500 mV, -10 .. 50 nA, no damping.

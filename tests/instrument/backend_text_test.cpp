@@ -5,7 +5,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "app/app_paths.h"
+#include "core/app_paths.h"
 #include "instrument/port_backend.h"
 #include "instrument/ui/devices.h"
 

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
-#include "app/app_paths.h"
-#include "app/text_io.h"
+#include "core/app_paths.h"
+#include "core/text_io.h"
 #include "instrument/instrument.h"
 #include "port_fakes.h"
 

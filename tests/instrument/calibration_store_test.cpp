@@ -3,9 +3,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "app/app_paths.h"
-#include "app/ini_file.h"
-#include "app/text_io.h"
+#include "core/app_paths.h"
+#include "core/ini_file.h"
+#include "core/text_io.h"
 #include "instrument/instrument.h"
 #include "port_fakes.h"
 

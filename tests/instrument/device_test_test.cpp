@@ -1,7 +1,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "app/app_paths.h"
+#include "core/app_paths.h"
 #include "instrument/instrument.h"
 #include "instrument/silent_port_backend.h"
 #include "instrument/simulated_port_backend.h"

@@ -10,8 +10,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "app/app_paths.h"
-#include "app/ini_file.h"
+#include "core/app_paths.h"
+#include "core/ini_file.h"
 #include "instrument/silent_port_backend.h"
 #include "instrument/simulated_port_backend.h"
 #include "instrument/ui/devices.h"

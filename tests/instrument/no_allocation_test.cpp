@@ -7,7 +7,7 @@
 #include <new>
 #include <vector>
 
-#include "app/app_paths.h"
+#include "core/app_paths.h"
 #include "instrument/instrument.h"
 #include "instrument/simulated_port_backend.h"
 #include "port_fakes.h"

@@ -1,7 +1,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "app/app_paths.h"
+#include "core/app_paths.h"
 #include "instrument/instrument.h"
 #include "port_fakes.h"
 

@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-#include "app/app_paths.h"
+#include "core/app_paths.h"
 #include "instrument/instrument.h"
 #include "instrument/simulated_port_backend.h"
 #include "port_fakes.h"

@@ -11,7 +11,7 @@
 #include <limits>
 #include <vector>
 
-#include "app/measurement_record.h"
+#include "core/measurement_record.h"
 #include "factory_texts.h"
 #include "graph/scaling.h"
 #include "journal/journal_record.h"

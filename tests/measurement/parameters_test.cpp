@@ -2,7 +2,7 @@
 
 #include "qstring_print.h"
 
-#include "app/measurement_record.h"
+#include "core/measurement_record.h"
 #include "factory_texts.h"
 #include "graph/scaling.h"
 #include "measurement/parameters.h"

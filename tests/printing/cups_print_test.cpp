@@ -14,7 +14,7 @@
 
 #include <QMessageBox>
 
-#include "app/app_paths.h"
+#include "core/app_paths.h"
 #include "modal_answer.h"
 #include "printing/ui/printbox.h"
 #include "printing/ui/printwn.h"

@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "app/ini_file.h"
+#include "core/ini_file.h"
 #include "printing/page_settings.h"
 #include "printing/report_pdf.h"
 #include "report_test_support.h"

@@ -2,7 +2,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "app/text_io.h"
+#include "core/text_io.h"
 #include "printing/page_settings.h"
 #include "printing/report_pdf.h"
 

@@ -7,7 +7,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "app/app_paths.h"
+#include "core/app_paths.h"
 #include "modal_answer.h"
 #include "printing/ui/printbox.h"
 #include "printing/ui/printwn.h"

@@ -3,7 +3,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "app/app_paths.h"
+#include "core/app_paths.h"
 #include "files/dpv_file.h"
 #include "printing/report_command.h"
 #include "report_test_support.h"

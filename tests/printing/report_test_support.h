@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "app/measurement_record.h"
+#include "core/measurement_record.h"
 #include "factory_texts.h"
 #include "printing/report_layout.h"
 

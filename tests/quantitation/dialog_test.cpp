@@ -16,7 +16,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/app_paths.h"
+#include "core/app_paths.h"
 #include "modal_answer.h"
 #include "printing/ui/report_printer.h"
 #include "qstring_print.h"

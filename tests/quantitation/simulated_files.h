@@ -8,7 +8,7 @@
 #include <QDir>
 #include <QString>
 
-#include "app/app_paths.h"
+#include "core/app_paths.h"
 #include "factory_texts.h"
 #include "files/file_operations.h"
 #include "graph/scaling.h"

@@ -8,7 +8,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "app/measurement_record.h"
+#include "core/measurement_record.h"
 #include "app/ui/app_icons.h"
 
 TAboutBox *AboutBox = nullptr;

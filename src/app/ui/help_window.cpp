@@ -4,7 +4,7 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
-#include "app/text_io.h"
+#include "core/text_io.h"
 
 HelpWindow::HelpWindow(QWidget *parent) : QDialog(parent), browser_(new QTextBrowser(this)) {
   setWindowTitle(QStringLiteral("Differential pulse voltammetry - Help"));

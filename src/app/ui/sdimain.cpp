@@ -17,8 +17,8 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "app/app_paths.h"
-#include "app/ini_file.h"
+#include "core/app_paths.h"
+#include "core/ini_file.h"
 #include "app/ui/about.h"
 #include "app/ui/app_icons.h"
 #include "app/ui/help_window.h"

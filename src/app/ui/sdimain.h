@@ -5,8 +5,8 @@
 #include <QMainWindow>
 #include <memory>
 
-#include "app/main_settings.h"
-#include "app/measurement_record.h"
+#include "core/main_settings.h"
+#include "core/measurement_record.h"
 #include "files/ui/file_command_host.h"
 
 class QAction;

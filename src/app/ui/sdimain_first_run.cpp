@@ -4,7 +4,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "app/app_paths.h"
+#include "core/app_paths.h"
 #include "app/ui/sdimain.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 // What the File commands need from the main window that runs them.
 
-#include "app/measurement_record.h"
+#include "core/measurement_record.h"
 
 class QWidget;
 

@@ -11,9 +11,9 @@
 #include <QPushButton>
 #include <QToolButton>
 
-#include "app/app_paths.h"
-#include "app/ini_file.h"
-#include "app/text_io.h"
+#include "core/app_paths.h"
+#include "core/ini_file.h"
+#include "core/text_io.h"
 #include "files/file_operations.h"
 
 TViewdata *Viewdata = nullptr;

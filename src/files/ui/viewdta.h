@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "app/measurement_record.h"
+#include "core/measurement_record.h"
 #include "files/data_view_text.h"
 
 class QCheckBox;

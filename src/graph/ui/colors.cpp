@@ -4,8 +4,8 @@
 #include <QFrame>
 #include <QPushButton>
 
-#include "app/app_paths.h"
-#include "app/ini_file.h"
+#include "core/app_paths.h"
+#include "core/ini_file.h"
 #include "graph/graph_colors.h"
 #include "graph/ui/rectangle_shape.h"
 

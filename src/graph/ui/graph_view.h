@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "app/measurement_record.h"
+#include "core/measurement_record.h"
 #include "graph/graph_drawing.h"
 #include "graph/graph_interaction.h"
 

@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "app/app_paths.h"
-#include "app/ini_file.h"
+#include "core/app_paths.h"
+#include "core/ini_file.h"
 #include "instrument/port_backend.h"
 
 TDevice *Device = nullptr;

@@ -3,9 +3,9 @@
 #include <QColorDialog>
 #include <QFontDialog>
 
-#include "app/app_paths.h"
-#include "app/measurement_record.h"
-#include "app/numbers.h"
+#include "core/app_paths.h"
+#include "core/measurement_record.h"
+#include "core/numbers.h"
 #include "printing/miniature_layout.h"
 #include "printing/ui/report_printer.h"
 

@@ -12,7 +12,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
-#include "app/ini_file.h"
+#include "core/ini_file.h"
 #include "printing/page_settings.h"
 #include "printing/report_layout.h"
 #include "printing/ui/preview_shape.h"

@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "app/measurement_record.h"
+#include "core/measurement_record.h"
 #include "printing/report_layout.h"
 
 // Shows "Print report" modally; on "&Print" draws the report with the

@@ -15,9 +15,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "app/app_paths.h"
-#include "app/ini_file.h"
-#include "app/numbers.h"
+#include "core/app_paths.h"
+#include "core/ini_file.h"
+#include "core/numbers.h"
 #include "printing/report_pdf.h"
 #include "printing/ui/printwn.h"
 #include "printing/ui/report_printing.h"

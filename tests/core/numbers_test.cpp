@@ -5,7 +5,7 @@
 #include <QLocale>
 #include <cmath>
 
-#include "app/numbers.h"
+#include "core/numbers.h"
 
 struct ReadCase {
   const char *text;

@@ -1,8 +1,8 @@
-#include "app/main_settings.h"
+#include "core/main_settings.h"
 
 #include <QSet>
 
-#include "app/numbers.h"
+#include "core/numbers.h"
 
 namespace {
 const QString kSetup = QStringLiteral("Setup");

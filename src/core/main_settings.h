@@ -5,8 +5,8 @@
 #include <QString>
 #include <QStringList>
 
-#include "app/ini_file.h"
-#include "app/measurement_record.h"
+#include "core/ini_file.h"
+#include "core/measurement_record.h"
 
 struct MainWindowState {
   QString initialDirectory;

@@ -6,8 +6,8 @@
 
 #include "qstring_print.h"
 
-#include "app/ini_file.h"
-#include "app/text_io.h"
+#include "core/ini_file.h"
+#include "core/text_io.h"
 
 namespace {
 QString writeFile(const QTemporaryDir &dir, const QByteArray &bytes) {

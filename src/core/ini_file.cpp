@@ -1,8 +1,8 @@
-#include "app/ini_file.h"
+#include "core/ini_file.h"
 
 #include <QDir>
 
-#include "app/text_io.h"
+#include "core/text_io.h"
 
 namespace {
 bool sameName(const QString &a, const QString &b) { return IniFile::foldedName(a) == IniFile::foldedName(b); }

@@ -1,4 +1,4 @@
-#include "app/text_io.h"
+#include "core/text_io.h"
 
 #include <QFile>
 #include <QSaveFile>

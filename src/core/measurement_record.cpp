@@ -1,8 +1,8 @@
-#include "app/measurement_record.h"
+#include "core/measurement_record.h"
 
 #include <QFileInfo>
 
-#include "app/numbers.h"
+#include "core/numbers.h"
 
 QString ParameterTexts::currUnitText() const {
   return currUnitIndex >= 0 && currUnitIndex < kCurrentUnitNames.size() ? kCurrentUnitNames[currUnitIndex] : QString();

@@ -4,8 +4,8 @@
 
 #include "qstring_print.h"
 
-#include "app/ini_file.h"
-#include "app/main_settings.h"
+#include "core/ini_file.h"
+#include "core/main_settings.h"
 
 TEST(MainSettings, DefaultsWithoutSettingsFile) {
   const IniFile ini("/nonexistent/marelt.ini");
