@@ -87,6 +87,8 @@ void Acquisition::start() {
   r.basePotential = plan_.sweepStart;
   statistics_ = Statistics();
   if (drawPoint_) drawPoint_(plan_.sweepStart, 0.0);
+  delivered_ = 0;
+  if (observer_) observer_->runStarted(r);
 }
 
 bool Acquisition::tick() {
@@ -95,7 +97,17 @@ bool Acquisition::tick() {
     preelectrolysisTick();
     if (record_.runState == RunPreelectrolysis) return true;
   }
-  return sweepTick();
+  const bool going = sweepTick();
+  deliverCompletedPoints();
+  return going;
+}
+
+void Acquisition::deliverCompletedPoints() {
+  if (delivered_ < 0 || !observer_) return;
+  // The values as completePoint left them, whatever New did to the index since.
+  const size_t size = record_.points.size();
+  for (; delivered_ < statistics_.points && static_cast<size_t>(delivered_) < size; ++delivered_)
+    observer_->pointCompleted(delivered_, record_.points[static_cast<size_t>(delivered_)]);
 }
 
 void Acquisition::preelectrolysisTick() {
@@ -185,6 +197,11 @@ bool Acquisition::completePoint() {
 }
 
 void Acquisition::stop() {
+  if (delivered_ >= 0) {
+    deliverCompletedPoints();
+    delivered_ = -1;
+    if (observer_) observer_->runEnded();
+  }
   instrument_.TimerStop();
   instrument_.PotentiostatOff();
   MeasurementRecord &r = record_;

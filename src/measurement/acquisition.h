@@ -10,6 +10,7 @@
 
 #include "core/measurement_record.h"
 #include "measurement/run_instrument.h"
+#include "measurement/run_observer.h"
 
 // Largest number of points a run may have, so the storage stays in memory.
 inline constexpr int32_t kMaxRunPoints = 10000000;
@@ -27,6 +28,8 @@ class Acquisition {
   Acquisition(MeasurementRecord &record, RunInstrument &instrument, Clock clock);
 
   void setDrawPoint(DrawPoint drawPoint) { drawPoint_ = std::move(drawPoint); }
+  // Told of the run's start, of its completed points after each tick, and of its end.
+  void setObserver(RunObserver *observer) { observer_ = observer; }
 
   // Starts the run with the parameters now in the record (they are kept for
   // the whole run): sizes the storage, switches the cell on, and starts the
@@ -54,6 +57,8 @@ class Acquisition {
   void preelectrolysisTick();
   bool sweepTick();
   bool completePoint();
+  // Hands the points completed since the last time to the observer.
+  void deliverCompletedPoints();
   // True when no sampling window is open at `t` or opens soon after it.
   bool pauseFits(double t) const;
 
@@ -61,6 +66,9 @@ class Acquisition {
   RunInstrument &instrument_;
   Clock clock_;
   DrawPoint drawPoint_;
+  RunObserver *observer_ = nullptr;
+  // Points handed to the observer so far; -1 while no run is going on for it.
+  int32_t delivered_ = -1;
   Statistics statistics_;
   // The point being measured. The run keeps its own count, so New during a
   // run (which empties the record's index) does not send the sweep back.

@@ -2,7 +2,9 @@
 
 #include "qstring_print.h"
 
+#include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "factory_texts.h"
@@ -283,4 +285,65 @@ TEST(Acquisition, PointsAfterASaveMakeTheRecordUnsavedAgain) {
   r.dataSaved = true;  // saved while measuring
   run.acquisition.tick();
   EXPECT_FALSE(r.dataSaved);
+}
+
+namespace {
+
+// What an observer of the run is told, in order.
+struct RecordedRun : RunObserver {
+  std::vector<std::string> events;
+  std::vector<std::pair<int32_t, double>> points;
+  QString startedDateTime;
+  int32_t startedPulseNumber = -1;
+
+  void runStarted(const MeasurementRecord &record) override {
+    events.push_back("start");
+    startedDateTime = record.runDateTime;
+    startedPulseNumber = record.pulseNumber;
+  }
+  void pointCompleted(int32_t index, double value) override {
+    events.push_back("point");
+    points.emplace_back(index, value);
+  }
+  void runEnded() override { events.push_back("end"); }
+};
+
+}  // namespace
+
+TEST(Acquisition, TheObserverGetsEachPointOnceInOrderByTheEndOfItsTick) {
+  MeasurementRecord r = sweepRecord("-100", "100", "10", "50");  // 200 points, several per tick
+  r.runDateTime = "1/2/26 3:04 PM";
+  ScriptedRun run(r);
+  RecordedRun seen;
+  run.acquisition.setObserver(&seen);
+  run.acquisition.start();
+  EXPECT_EQ(seen.events, std::vector<std::string>{"start"});
+  EXPECT_EQ(seen.startedDateTime, "1/2/26 3:04 PM");
+  EXPECT_EQ(seen.startedPulseNumber, 200);
+  while (run.acquisition.tick()) {
+    // After each tick the observer has every completed point, none more.
+    ASSERT_EQ(seen.points.size(), static_cast<size_t>(run.acquisition.statistics().points));
+    r.pointIndex = 0;  // New during the run changes nothing of what is told
+  }
+  run.acquisition.stop();
+  run.acquisition.stop();  // a second stop tells nothing
+  ASSERT_EQ(seen.points.size(), 200u);
+  for (size_t i = 0; i < seen.points.size(); ++i) {
+    EXPECT_EQ(seen.points[i].first, static_cast<int32_t>(i));
+    EXPECT_EQ(seen.points[i].second, r.points[i]) << i;
+  }
+  EXPECT_EQ(seen.events.back(), "end");
+  EXPECT_EQ(std::count(seen.events.begin(), seen.events.end(), "end"), 1);
+}
+
+TEST(Acquisition, AStopDuringPreelectrolysisTellsAStartAndAnEndWithoutPoints) {
+  MeasurementRecord r = sweepRecord("0", "50", "50", "50");
+  r.preTime = 10;
+  ScriptedRun run(r);
+  RecordedRun seen;
+  run.acquisition.setObserver(&seen);
+  run.acquisition.start();
+  run.acquisition.tick();
+  run.acquisition.stop();
+  EXPECT_EQ(seen.events, (std::vector<std::string>{"start", "end"}));
 }
