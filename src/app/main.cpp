@@ -75,6 +75,7 @@ int main(int argc, char **argv) {
   endOnTerminationSignal(mainWindow);
   mainWindow.show();
   if (!cl.input.isEmpty()) mainWindow.openAtStart(cl.input);
+  mainWindow.offerJournaledRun();
   const int code = app.exec();
   return terminationSignal() != 0 ? terminationExitCode(terminationSignal()) : code;
 }

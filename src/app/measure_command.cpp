@@ -15,6 +15,7 @@
 #include "instrument/instrument.h"
 #include "instrument/port_backend.h"
 #include "instrument/tvicport.h"
+#include "journal/run_journal.h"
 #include "measurement/acquisition.h"
 #include "measurement/instrument_run.h"
 
@@ -67,6 +68,9 @@ int measureCommand(const QString &params, const QString &out) {
   QElapsedTimer clock;
   clock.start();
   Acquisition acquisition(record, runInstrument, [&clock] { return clock.elapsed(); });
+  RunJournal journal(programFolder(),
+                     [](const QString &reason) { err() << "dpv: run not journaled: " << reason << Qt::endl; });
+  acquisition.setObserver(&journal);
   acquisition.start();
   err() << "dpv: measuring " << record.pulseNumber << " points" << Qt::endl;
   int reported = -1;
@@ -99,5 +103,6 @@ int measureCommand(const QString &params, const QString &out) {
     err() << "dpv: " << error << Qt::endl;
     return CannotWrite;
   }
+  journal.discard();
   return Done;
 }

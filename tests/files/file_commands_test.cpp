@@ -30,11 +30,12 @@ class FakeHost : public FileCommandHost {
     statusSeen << rec.panels.panel5;
   }
   void requestRedraw() override { ++redraws; }
+  void measurementSaved() override { ++saves; }
 
   MeasurementRecord rec = sampleRecord();
   QWidget window;
   bool running = false;
-  int stops = 0, unzooms = 0, syncs = 0, redraws = 0;
+  int stops = 0, unzooms = 0, syncs = 0, redraws = 0, saves = 0;
   QStringList statusSeen;
 };
 
@@ -106,11 +107,13 @@ TEST_F(FileCommandsTest, SaveAsksForANameThenWritesStraightToIt) {
   EXPECT_EQ(host.rec.caption(), kTitle + " [first.dpv]");
   EXPECT_TRUE(host.statusSeen.contains("Saving"));
   EXPECT_TRUE(host.rec.panels.panel5.isEmpty());
+  EXPECT_EQ(host.saves, 1);
 
   // Saved once, Save writes without a dialog.
   host.rec.points[0] = 5e-6;
   ASSERT_TRUE(commands.FileSaveAs1Execute());
   EXPECT_EQ(readBytes(path), dpvFileBytes(host.rec));
+  EXPECT_EQ(host.saves, 2);
 }
 
 TEST_F(FileCommandsTest, CancelledDialogChangesNothing) {
@@ -130,6 +133,7 @@ TEST_F(FileCommandsTest, TextFileTypeWritesTheExportAndLeavesTheFlags) {
   EXPECT_TRUE(host.rec.askFileName);
   EXPECT_TRUE(host.rec.dataFileName.isEmpty());
   EXPECT_TRUE(host.statusSeen.contains("Writing"));
+  EXPECT_EQ(host.saves, 0);  // the export is no save of the measurement
 
   // The dialog keeps name and type; a ".txt" name with the data type is a .dpv file.
   DialogSeen seen;
@@ -139,6 +143,7 @@ TEST_F(FileCommandsTest, TextFileTypeWritesTheExportAndLeavesTheFlags) {
   EXPECT_EQ(seen.fileName, "table.txt");
   EXPECT_TRUE(readBytes(dir.filePath("data.txt")).startsWith("[Setup]\r\n"));
   EXPECT_EQ(host.rec.dataFileName, dir.filePath("data.txt"));
+  EXPECT_EQ(host.saves, 1);
 }
 
 TEST_F(FileCommandsTest, SaveAfterATextExportOfAnOpenedFileKeepsItsFormat) {
@@ -171,6 +176,7 @@ TEST_F(FileCommandsTest, WriteFailureShowsTheErrorAndKeepsTheState) {
   EXPECT_FALSE(commands.FileSaveAs1Execute());
   EXPECT_TRUE(message.startsWith("Cannot write file")) << message.toStdString();
   EXPECT_EQ(host.rec.panels.panel5, "Saving");
+  EXPECT_EQ(host.saves, 0);
 }
 
 TEST_F(FileCommandsTest, SaveAsItemAlwaysAsksAndOffersTheCurrentName) {

@@ -33,6 +33,7 @@
 #include "instrument/port_backend.h"
 #include "instrument/tvicport.h"
 #include "instrument/ui/devices.h"
+#include "journal/run_journal.h"
 #include "measurement/acquisition.h"
 #include "measurement/instrument_run.h"
 #include "measurement/parameters.h"
@@ -206,6 +207,9 @@ void TSDIAppForm::FormCreate() {
   record_.runDateTime.clear();
   portAccess = std::make_unique<TVicPort>();
   portAccess->Open();
+  journal_ = std::make_unique<RunJournal>(programFolder(), [this](const QString &reason) {
+    statusBar()->showMessage(QStringLiteral("Run not journaled: ") + reason);
+  });
   record_.dataFileName.clear();
   auto *backend = new QLabel(portBackendDescription(), this);
   backend->setToolTip(QStringLiteral("Instrument port in use"));
@@ -268,7 +272,10 @@ bool TSDIAppForm::askToSaveData() {
   const auto answer = QMessageBox::warning(this, kTitle, QStringLiteral("Data not saved. Save?"),
                                            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
   if (answer == QMessageBox::Cancel) return false;
-  if (answer == QMessageBox::No) return true;
+  if (answer == QMessageBox::No) {
+    journal_->discard();
+    return true;
+  }
   return saveMeasurement();
 }
 

@@ -22,6 +22,7 @@ class FileCommands;
 class GraphView;
 class InstrumentRun;
 class QElapsedTimer;
+class RunJournal;
 class TVicPort;
 
 class TSDIAppForm : public QMainWindow, public FileCommandHost {
@@ -44,6 +45,7 @@ class TSDIAppForm : public QMainWindow, public FileCommandHost {
   void stopRun() override;
   void leaveZoom() override;
   void requestRedraw() override { Redraw(); }
+  void measurementSaved() override;
 
   // Commands.
   void FileNew1Execute();
@@ -78,6 +80,10 @@ class TSDIAppForm : public QMainWindow, public FileCommandHost {
 
   // The "Data not saved. Save?" question; false when the command must end.
   bool askToSaveData();
+
+  // At start: offers to restore the run the journal holds, which was never
+  // saved; a run given up is deleted only after a second question.
+  void offerJournaledRun();
 
   // Parameter controls.
   QLineEdit *CurrMinEdit = nullptr, *CurrMaxEdit = nullptr, *DampingEdit = nullptr;
@@ -137,6 +143,7 @@ class TSDIAppForm : public QMainWindow, public FileCommandHost {
   std::unique_ptr<InstrumentRun> runInstrument_;
   std::unique_ptr<QElapsedTimer> runClock_;
   std::unique_ptr<Acquisition> acquisition_;
+  std::unique_ptr<RunJournal> journal_;
   MainWindowState windowState_;
   bool closeConfirmed_ = false;
   bool syncing_ = false;

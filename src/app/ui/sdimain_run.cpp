@@ -10,6 +10,7 @@
 #include "graph/scaling.h"
 #include "graph/ui/graph_view.h"
 #include "instrument/ui/devices.h"
+#include "journal/run_journal.h"
 #include "measurement/acquisition.h"
 #include "measurement/instrument_run.h"
 
@@ -76,6 +77,7 @@ void TSDIAppForm::BitBtnRunClick() {
   QElapsedTimer *clock = runClock_.get();
   acquisition_ = std::make_unique<Acquisition>(record_, *runInstrument_, [clock] { return clock->elapsed(); });
   acquisition_->setDrawPoint([this](double potential, double current) { graph->DrawPoint(potential, current); });
+  acquisition_->setObserver(journal_.get());
   acquisition_->start();
   refreshDisplay();
   Timer1->start();

@@ -21,4 +21,6 @@ class FileCommandHost {
   virtual void syncFromRecord() = 0;
   // Asks for a graph redraw (Redraw).
   virtual void requestRedraw() = 0;
+  // The measurement was written to a .dpv file.
+  virtual void measurementSaved() = 0;
 };

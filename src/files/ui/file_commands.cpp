@@ -137,6 +137,7 @@ bool FileCommands::saveFile(const QString &path, QString *error) {
   record.panels.panel5 = savedStatusText;
   const bool ok = saveMeasurementFile(record, path, error);
   host_.syncFromRecord();
+  if (ok) host_.measurementSaved();
   return ok;
 }
 
