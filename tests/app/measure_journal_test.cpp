@@ -17,6 +17,7 @@
 #include "qstring_print.h"
 
 #include "dpv_program.h"
+#include "full_disk.h"
 
 namespace {
 
@@ -136,6 +137,19 @@ TEST_F(MeasureJournal, AJournalThatCannotBeWrittenIsToldOnceAndTheRunGoesOn) {
   const ProgramRun run = measure(folder.filePath("out.dpv"));
   ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
   EXPECT_EQ(run.output.count("dpv: run not journaled: Is a directory"), 1) << run.output.toStdString();
+  EXPECT_EQ(run.output.count("not journaled"), 1) << run.output.toStdString();
+  EXPECT_EQ(dataLines(folder.filePath("out.dpv")).size(), 200);
+}
+
+TEST_F(MeasureJournal, AFullDiskIsToldOnceAndTheRunGoesOn) {
+  FullDisk disk;
+  const QString why = disk.mount();
+  if (!why.isEmpty()) GTEST_SKIP() << why.toStdString();
+  disk.fill();
+  const ProgramRun run = runDpv({"--folder", disk.path(), "--port", "sim-fast", "--measure", params(),
+                                 folder.filePath("out.dpv")});
+  ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
+  EXPECT_EQ(run.output.count("dpv: run not journaled: No space left on device"), 1) << run.output.toStdString();
   EXPECT_EQ(run.output.count("not journaled"), 1) << run.output.toStdString();
   EXPECT_EQ(dataLines(folder.filePath("out.dpv")).size(), 200);
 }
