@@ -60,7 +60,7 @@ class RunJournalWindow : public ::testing::Test {
     w.SweepEdit->setText("600");
     w.show();
     ASSERT_TRUE(QTest::qWaitFor([&] { return drawn.count() > 0; }));
-    ASSERT_EQ(w.record().pulseNumber, points);
+    ASSERT_EQ(w.record().params.pulseNumber, points);
   }
   // A whole run of the window.
   static void runToEnd(TSDIAppForm &w) {
@@ -81,14 +81,14 @@ TEST_F(RunJournalWindow, ARunIsJournaledAndASaveAfterItRemovesTheJournal) {
   const MeasurementRecord &r = w.record();
   const JournalContents c = readJournal(journal());
   ASSERT_EQ(c.status, JournalContents::Status::Found) << c.error.toStdString();
-  EXPECT_EQ(c.header.dateTime, r.runDateTime);
+  EXPECT_EQ(c.header.dateTime, r.document.runDateTime);
   EXPECT_EQ(c.header.pointCount, 20);
   ASSERT_EQ(c.points.size(), 20u);
-  for (size_t i = 0; i < 20; ++i) EXPECT_TRUE(sameBits(c.points[i], r.points[i])) << i;
+  for (size_t i = 0; i < 20; ++i) EXPECT_TRUE(sameBits(c.points[i], r.document.points[i])) << i;
 
   answerFileDialog(folder_.filePath("run.dpv"));
   w.FileSave1->trigger();
-  ASSERT_TRUE(r.dataSaved);
+  ASSERT_TRUE(r.document.dataSaved);
   EXPECT_FALSE(QFileInfo::exists(journal()));
   w.FileExit1->trigger();
   EXPECT_FALSE(QFileInfo::exists(journal()));
@@ -100,25 +100,25 @@ TEST_F(RunJournalWindow, ASaveOrANoDuringTheRunKeepsItsJournal) {
   setSweep(w, 1000);
   const MeasurementRecord &r = w.record();
   w.Run1->trigger();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return r.pointIndex > 5; }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return r.document.pointIndex > 5; }));
   answerFileDialog(folder_.filePath("early.dpv"));
   w.FileSave1->trigger();
   ASSERT_TRUE(QFileInfo::exists(folder_.filePath("early.dpv")));
   ASSERT_TRUE(w.Stop1->isEnabled());
   EXPECT_TRUE(QFileInfo::exists(journal()));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !r.dataSaved; }));  // the points after the save
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !r.document.dataSaved; }));  // the points after the save
   auto asked = answerMessageBox(QMessageBox::No);
   w.FileNew1->trigger();  // New does not stop the run
   ASSERT_TRUE(*asked);
   ASSERT_TRUE(w.Stop1->isEnabled());
   EXPECT_TRUE(QFileInfo::exists(journal()));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return r.pointIndex > 20; }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return r.document.pointIndex > 20; }));
   w.Stop1->trigger();
-  const int32_t completed = w.record().pointIndex;  // the point in progress was not completed
+  const int32_t completed = w.record().document.pointIndex;  // the point in progress was not completed
   const JournalContents c = readJournal(journal());
   ASSERT_EQ(c.status, JournalContents::Status::Found) << c.error.toStdString();
   ASSERT_EQ(c.points.size(), static_cast<size_t>(completed));
-  for (int32_t i = 0; i < completed; ++i) EXPECT_TRUE(sameBits(c.points[i], r.points[i])) << i;
+  for (int32_t i = 0; i < completed; ++i) EXPECT_TRUE(sameBits(c.points[i], r.document.points[i])) << i;
 
   // After the run: Cancel keeps the journal, No gives the measurement up.
   answerMessageBox(QMessageBox::Cancel);
@@ -142,12 +142,12 @@ TEST_F(RunJournalWindow, TheNextStartRestoresAJournaledRunAsTheUnsavedMeasuremen
     setSweep(w, 1000);
     w.Memo1->setPlainText("cell B\nsecond line");
     w.Run1->trigger();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return w.record().pointIndex > 30; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.record().document.pointIndex > 30; }));
     // What a kill at this moment leaves.
     ASSERT_TRUE(QFile::copy(journal(), killed.filePath("run.journal")));
     w.Stop1->trigger();
-    points = w.record().points;
-    dateTime = w.record().runDateTime;
+    points = w.record().document.points;
+    dateTime = w.record().document.runDateTime;
     journaled = readJournal(killed.filePath("run.journal")).points.size();
     ASSERT_GT(journaled, 30u);
     w.closeUnasked();
@@ -165,10 +165,10 @@ TEST_F(RunJournalWindow, TheNextStartRestoresAJournaledRunAsTheUnsavedMeasuremen
                           .arg(dateTime)
                           .arg(journaled));
   const MeasurementRecord &r = w.record();
-  EXPECT_EQ(r.pointIndex, static_cast<int32_t>(journaled) - 1);
-  for (size_t i = 0; i < journaled; ++i) EXPECT_TRUE(sameBits(r.points[i], points[i])) << i;
-  EXPECT_FALSE(r.dataSaved);
-  EXPECT_EQ(r.runDateTime, dateTime);
+  EXPECT_EQ(r.document.pointIndex, static_cast<int32_t>(journaled) - 1);
+  for (size_t i = 0; i < journaled; ++i) EXPECT_TRUE(sameBits(r.document.points[i], points[i])) << i;
+  EXPECT_FALSE(r.document.dataSaved);
+  EXPECT_EQ(r.document.runDateTime, dateTime);
   EXPECT_EQ(w.RunTimeInfo->text(), "Run time: " + dateTime);
   EXPECT_EQ(w.Memo1->toPlainText(), "cell B\nsecond line");
   EXPECT_EQ(w.PotEndEdit->text(), "29800");
@@ -203,7 +203,7 @@ TEST_F(RunJournalWindow, ARunNotRestoredIsDeletedOnlyAfterASecondQuestion) {
     w.offerJournaledRun();
     ASSERT_TRUE(*secondAsked && **secondAsked);
     EXPECT_EQ(text, "The measurement will be lost. Delete it?");
-    EXPECT_TRUE(w.record().dataSaved);  // nothing was loaded
+    EXPECT_TRUE(w.record().document.dataSaved);  // nothing was loaded
     EXPECT_EQ(QFileInfo::exists(journal()), second == QMessageBox::No);
     w.closeUnasked();
   }
@@ -228,6 +228,6 @@ TEST_F(RunJournalWindow, AJournalThatCannotBeWrittenIsToldOnceAndTheRunGoesOn) {
   });
   runToEnd(w);
   EXPECT_EQ(told, QStringList{"Run not journaled: Is a directory"});
-  EXPECT_EQ(w.record().pointIndex, 19);
+  EXPECT_EQ(w.record().document.pointIndex, 19);
   w.closeUnasked();
 }

@@ -36,7 +36,7 @@ TEST_F(RunJournalTest, HoldsTheRunFromItsStartAndStaysAfterItsEnd) {
   journal.runStarted(record);
   JournalContents c = readJournal(journal.path());
   ASSERT_EQ(c.status, JournalContents::Status::Found);
-  EXPECT_EQ(c.header.pointCount, record.pulseNumber);
+  EXPECT_EQ(c.header.pointCount, record.params.pulseNumber);
   EXPECT_TRUE(c.points.empty());
   runPoints(journal, 30);
   // Each point is in the file as soon as it is told, before the run ends.
@@ -44,7 +44,7 @@ TEST_F(RunJournalTest, HoldsTheRunFromItsStartAndStaysAfterItsEnd) {
   journal.runEnded();
   c = readJournal(journal.path());
   EXPECT_TRUE(samePoints(c.points, values, 30));
-  EXPECT_EQ(c.header.dateTime, record.runDateTime);
+  EXPECT_EQ(c.header.dateTime, record.document.runDateTime);
   EXPECT_TRUE(failures.isEmpty());
 }
 
@@ -66,7 +66,7 @@ TEST_F(RunJournalTest, ANewRunReplacesTheLastOne) {
   journal.runStarted(record);
   runPoints(journal, 20);
   journal.runEnded();
-  record.runDateTime = "3/15/25 8:00 AM";
+  record.document.runDateTime = "3/15/25 8:00 AM";
   journal.runStarted(record);
   runPoints(journal, 2);
   journal.runEnded();
