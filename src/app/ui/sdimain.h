@@ -148,5 +148,3 @@ class TSDIAppForm : public QMainWindow, public FileCommandHost {
   bool closeConfirmed_ = false;
   bool syncing_ = false;
 };
-
-extern TSDIAppForm *SDIAppForm;
