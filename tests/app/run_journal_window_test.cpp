@@ -196,9 +196,9 @@ TEST_F(RunJournalWindow, ARunNotRestoredIsDeletedOnlyAfterASecondQuestion) {
     TSDIAppForm &w = windows.mainWindow();
     QString text;
     auto secondAsked = std::make_shared<std::shared_ptr<bool>>();
-    answerNextModal([&](QWidget *first) {
+    answerModal<QMessageBox>([&](QMessageBox *first) {
       *secondAsked = answerMessageBox(second, &text);
-      qobject_cast<QMessageBox *>(first)->button(QMessageBox::No)->click();
+      first->button(QMessageBox::No)->click();
     });
     w.offerJournaledRun();
     ASSERT_TRUE(*secondAsked && **secondAsked);
