@@ -1,0 +1,25 @@
+#include "references/other_measurement.h"
+
+#include "files/dpv_file.h"
+#include "files/file_operations.h"
+#include "graph/smoothing.h"
+
+bool readOtherMeasurement(const MeasurementRecord &current, const QString &path, MeasurementRecord *other,
+                          QString *error) {
+  MeasurementRecord file;
+  file.texts = current.texts;
+  file.zoomed = current.zoomed;
+  file.savedPotStart = current.savedPotStart;
+  file.savedPotEnd = current.savedPotEnd;
+  file.savedCurrMin = current.savedCurrMin;
+  file.savedCurrMax = current.savedCurrMax;
+  leaveZoomTexts(file);
+  QString reason;
+  if (!readDpvFile(path, file, &reason)) {
+    if (error) *error = cannotOpenMessage(path, reason);
+    return false;
+  }
+  computeDampingWeights(file);
+  *other = std::move(file);
+  return true;
+}
