@@ -10,7 +10,7 @@ void drawReportReferences(QPainter &painter, const ReferenceCurves &references, 
                           const PageGeometry &page, const ReportStyle &style, const ReportLayout &l) {
   // The curve's scales: the graph is half the height between the margins.
   const QRectF area(l.left, l.graphTop, page.pageWidth - l.right - l.left, (page.pageHeight - l.top - l.bottom) * 0.5);
-  const PlotFrame frame{area, r.axisPotStart, r.axisPotEnd, r.axisCurrMin, r.axisCurrMax};
+  const PlotFrame frame{area, r.params.axisPotStart, r.params.axisPotEnd, r.params.axisCurrMin, r.params.axisCurrMax};
   ReferenceStyle s;
   s.colors = referenceColors(static_cast<int>(references.curves().size()), style.curveColor, Qt::white);
   s.lineWidth = std::max(1, roundToInt32(style.lineWidth * reportPenScale(page)));

@@ -80,10 +80,10 @@ Subtraction subtractBlankFile(MeasurementRecord &record, const QString &blankPat
     }
     return Subtraction::NotCovered;
   }
-  for (std::size_t i = 0; i < sample.count; ++i) record.points[i] -= (*blankValues)[i];
-  record.description << QStringLiteral("Blank subtracted: ") + name;
-  record.dataFileName.clear();
-  record.dataSaved = false;
-  record.askFileName = true;
+  for (std::size_t i = 0; i < sample.count; ++i) record.document.points[i] -= (*blankValues)[i];
+  record.document.description << QStringLiteral("Blank subtracted: ") + name;
+  record.document.dataFileName.clear();
+  record.document.dataSaved = false;
+  record.document.askFileName = true;
   return Subtraction::Done;
 }

@@ -7,13 +7,7 @@
 bool readOtherMeasurement(const MeasurementRecord &current, const QString &path, MeasurementRecord *other,
                           QString *error) {
   MeasurementRecord file;
-  file.texts = current.texts;
-  file.zoomed = current.zoomed;
-  file.savedPotStart = current.savedPotStart;
-  file.savedPotEnd = current.savedPotEnd;
-  file.savedCurrMin = current.savedCurrMin;
-  file.savedCurrMax = current.savedCurrMax;
-  leaveZoomTexts(file);
+  file.texts = current.unzoomedTexts();
   QString reason;
   if (!readDpvFile(path, file, &reason)) {
     if (error) *error = cannotOpenMessage(path, reason);

@@ -113,8 +113,8 @@ TEST_F(ReferencesMenu, AddedCurvesAreDrawnOverTheGraphFollowTheZoomAndAreRemoved
   EXPECT_EQ(w.references().curves()[2].name, "ref3.dpv");
   EXPECT_TRUE(w.statusBar()->currentMessage().isEmpty()) << w.statusBar()->currentMessage();
   // Display only: the measurement is still the empty one.
-  EXPECT_EQ(w.record().pointIndex, 0);
-  EXPECT_TRUE(w.record().dataSaved);
+  EXPECT_EQ(w.record().document.pointIndex, 0);
+  EXPECT_TRUE(w.record().document.dataSaved);
   const QImage before = w.graph->plotImage();
   for (const QColor &c : kColours) EXPECT_GT(countColour(before, c), 100) << c.name();
   const int row = rowOf(before, kColours[0]);
@@ -124,7 +124,7 @@ TEST_F(ReferencesMenu, AddedCurvesAreDrawnOverTheGraphFollowTheZoomAndAreRemoved
   QTest::mousePress(plot, Qt::RightButton, {}, QPoint(10, plot->height() / 2));
   QTest::mouseMove(plot, QPoint(plot->width() - 10, plot->height() - 5));
   QTest::mouseRelease(plot, Qt::RightButton, {}, QPoint(plot->width() - 10, plot->height() - 5));
-  ASSERT_TRUE(w.record().zoomed);
+  ASSERT_TRUE(w.record().zoomed());
   ASSERT_TRUE(QTest::qWaitFor([&] { return !w.graph->redrawPending(); }));
   const int zoomedRow = rowOf(w.graph->plotImage(), kColours[0]);
   EXPECT_LT(zoomedRow, row - 50);
@@ -167,7 +167,7 @@ TEST_F(ReferencesMenu, SubtractBlankMakesANewUnsavedMeasurementThatSaveAsksAName
   ProgramWindows windows;
   TSDIAppForm &w = windows.mainWindow();
   w.openAtStart(path("sample.dpv"));
-  ASSERT_EQ(w.record().pointIndex, 200);
+  ASSERT_EQ(w.record().document.pointIndex, 200);
   QAction *subtract = menuItem(w, "&Work", "Subtract blank...");
   ASSERT_NE(subtract, nullptr);
   QString title;
@@ -175,10 +175,10 @@ TEST_F(ReferencesMenu, SubtractBlankMakesANewUnsavedMeasurementThatSaveAsksAName
   subtract->trigger();
   ASSERT_TRUE(*picked);
   EXPECT_EQ(title, "Subtract blank");
-  for (int i = 0; i <= 200; ++i) ASSERT_NEAR(w.record().points[i], 3e-6, 1e-12) << i;
+  for (int i = 0; i <= 200; ++i) ASSERT_NEAR(w.record().document.points[i], 3e-6, 1e-12) << i;
   EXPECT_EQ(w.Memo1->toPlainText(), "cell one\nBlank subtracted: blank.dpv");
   EXPECT_EQ(w.windowTitle(), kTitle);
-  EXPECT_FALSE(w.record().dataSaved);
+  EXPECT_FALSE(w.record().document.dataSaved);
 
   // Save asks for a name; the sample file stays as it was.
   QString saveTitle;
@@ -196,14 +196,14 @@ TEST_F(ReferencesMenu, SubtractBlankMakesANewUnsavedMeasurementThatSaveAsksAName
   subtract->trigger();
   ASSERT_TRUE(*asked);
   EXPECT_EQ(question, "Data not saved. Save?");
-  EXPECT_NEAR(w.record().points[0], 3e-6, 1e-12);
+  EXPECT_NEAR(w.record().document.points[0], 3e-6, 1e-12);
 }
 
 TEST_F(ReferencesMenu, ABlankThatDoesNotCoverTheMeasurementIsRefusedWithAMessage) {
   ProgramWindows windows;
   TSDIAppForm &w = windows.mainWindow();
   w.openAtStart(path("sample.dpv"));
-  const std::vector<double> points = w.record().points;
+  const std::vector<double> points = w.record().document.points;
   const auto picked = pickFiles(folder_.path(), {"narrow.dpv"});
   QString message;
   // The message box follows the file dialog.
@@ -215,8 +215,8 @@ TEST_F(ReferencesMenu, ABlankThatDoesNotCoverTheMeasurementIsRefusedWithAMessage
   ASSERT_TRUE(*picked);
   EXPECT_TRUE(message.contains("\"narrow.dpv\"")) << message;
   EXPECT_TRUE(message.contains("does not cover the potential range of the measurement")) << message;
-  EXPECT_EQ(w.record().points, points);
+  EXPECT_EQ(w.record().document.points, points);
   EXPECT_EQ(w.Memo1->toPlainText(), "cell one");
-  EXPECT_TRUE(w.record().dataSaved);
+  EXPECT_TRUE(w.record().document.dataSaved);
   EXPECT_EQ(w.windowTitle(), kTitle + " [sample.dpv]");
 }

@@ -31,7 +31,7 @@ class BlankSubtraction : public ::testing::Test {
     record.texts = factoryTexts();
     QString error;
     ASSERT_TRUE(openMeasurementFile(record, path("sample.dpv"), &error)) << error;
-    ASSERT_EQ(record.pointIndex, 200);
+    ASSERT_EQ(record.document.pointIndex, 200);
   }
   QString path(const QString &name) const { return dir.filePath(name); }
   QString blank(const QString &name, double start, double end, double speed, double (*f)(double),
@@ -46,9 +46,9 @@ class BlankSubtraction : public ::testing::Test {
   }
   // Point i of the record against sample minus `blankAt`, both in uA.
   void expectSubtracted(double (*blankAt)(double), double tolerance) {
-    for (int i = 0; i <= record.pointIndex; ++i) {
+    for (int i = 0; i <= record.document.pointIndex; ++i) {
       const double mv = -100 + i;
-      EXPECT_NEAR(record.points[i] * 1e6, sampleAt(mv) - blankAt(mv), tolerance) << "at " << mv << " mV";
+      EXPECT_NEAR(record.document.points[i] * 1e6, sampleAt(mv) - blankAt(mv), tolerance) << "at " << mv << " mV";
     }
   }
 
@@ -70,21 +70,21 @@ TEST_F(BlankSubtraction, SameGridSubtractsPointByPoint) {
       << error;
   // The values as written (6 decimals in uA).
   expectSubtracted(wavyBlank, 2e-6);
-  EXPECT_EQ(record.pointIndex, 200);
+  EXPECT_EQ(record.document.pointIndex, 200);
 }
 
 TEST_F(BlankSubtraction, ResultIsANewUnsavedMeasurementNamingTheBlank) {
-  const QStringList description = record.description;
-  const QString runDateTime = record.runDateTime;
+  const QStringList description = record.document.description;
+  const QString runDateTime = record.document.runDateTime;
   QString error;
   ASSERT_EQ(subtractBlankFile(record, blank("blank 1.dpv", -100, 100, 20, wavyBlank), &error), Subtraction::Done);
-  EXPECT_EQ(record.description, description + QStringList{"Blank subtracted: blank 1.dpv"});
-  EXPECT_TRUE(record.dataFileName.isEmpty());
-  EXPECT_FALSE(record.dataSaved);
-  EXPECT_TRUE(record.askFileName);
+  EXPECT_EQ(record.document.description, description + QStringList{"Blank subtracted: blank 1.dpv"});
+  EXPECT_TRUE(record.document.dataFileName.isEmpty());
+  EXPECT_FALSE(record.document.dataSaved);
+  EXPECT_TRUE(record.document.askFileName);
   EXPECT_EQ(record.caption(), kTitle);
   // Still the one measurement, of its own run and parameters.
-  EXPECT_EQ(record.runDateTime, runDateTime);
+  EXPECT_EQ(record.document.runDateTime, runDateTime);
   EXPECT_EQ(record.texts.potStart, "-100.000");
 }
 
@@ -106,9 +106,9 @@ TEST_F(BlankSubtraction, AFallingBlankInAnotherUnitServesARisingSample) {
 }
 
 TEST_F(BlankSubtraction, ABlankThatDoesNotCoverTheRangeIsRefusedAndNothingChanges) {
-  const std::vector<double> points = record.points;
-  const QStringList description = record.description;
-  const QString file = record.dataFileName;
+  const std::vector<double> points = record.document.points;
+  const QStringList description = record.document.description;
+  const QString file = record.document.dataFileName;
   const struct {
     double start, end;
   } ranges[] = {{-99, 100}, {-100, 99}, {-50, 50}, {100, 300}};
@@ -121,10 +121,10 @@ TEST_F(BlankSubtraction, ABlankThatDoesNotCoverTheRangeIsRefusedAndNothingChange
         << error;
     EXPECT_TRUE(error.contains("\"short.dpv\"")) << error;
   }
-  EXPECT_EQ(record.points, points);
-  EXPECT_EQ(record.description, description);
-  EXPECT_EQ(record.dataFileName, file);
-  EXPECT_TRUE(record.dataSaved);
+  EXPECT_EQ(record.document.points, points);
+  EXPECT_EQ(record.document.description, description);
+  EXPECT_EQ(record.document.dataFileName, file);
+  EXPECT_TRUE(record.document.dataSaved);
 }
 
 TEST_F(BlankSubtraction, ABlankWithoutPointsOrAMeasurementWithoutPointsIsRefused) {
@@ -138,16 +138,16 @@ TEST_F(BlankSubtraction, ABlankWithoutPointsOrAMeasurementWithoutPointsIsRefused
   ASSERT_TRUE(openMeasurementFile(empty, path("empty.dpv"), &error));
   EXPECT_EQ(subtractBlankFile(empty, blank("blank.dpv", -100, 100, 20, wavyBlank), &error), Subtraction::NotCovered);
   EXPECT_TRUE(error.contains("holds no points")) << error;
-  EXPECT_TRUE(empty.description == QStringList{"cell one"});
+  EXPECT_TRUE(empty.document.description == QStringList{"cell one"});
 }
 
 TEST_F(BlankSubtraction, AnUnreadableBlankChangesNothing) {
-  const std::vector<double> points = record.points;
+  const std::vector<double> points = record.document.points;
   QString error;
   EXPECT_EQ(subtractBlankFile(record, path("missing.dpv"), &error), Subtraction::CannotRead);
   EXPECT_TRUE(error.contains("missing.dpv")) << error;
-  EXPECT_EQ(record.points, points);
-  EXPECT_FALSE(record.dataFileName.isEmpty());
+  EXPECT_EQ(record.document.points, points);
+  EXPECT_FALSE(record.document.dataFileName.isEmpty());
 }
 
 TEST(BlankAtPoints, HeldWithinTheBlankAtItsEnds) {

@@ -39,16 +39,16 @@ class ReferenceDrawing : public ::testing::Test {
     writeFile(dir.filePath("flat.dpv"), measurementBytes(-100, 100, 20, std::vector<double>(202, 50.0)));
     writeFile(dir.filePath("low.dpv"), measurementBytes(100, -100, 20, std::vector<double>(202, -20.0)));
     ASSERT_EQ(refs.add(record, {dir.filePath("flat.dpv"), dir.filePath("low.dpv")}), "");
-    record.plotWidth = 400;
-    record.plotHeight = 200;
+    record.view.plotWidth = 400;
+    record.view.plotHeight = 200;
     image = QImage(400, 200, QImage::Format_RGB32);
     image.fill(Qt::white);
   }
   void axes(double potStart, double potEnd, double currMin, double currMax) {
-    record.axisPotStart = potStart;
-    record.axisPotEnd = potEnd;
-    record.axisCurrMin = currMin;
-    record.axisCurrMax = currMax;
+    record.params.axisPotStart = potStart;
+    record.params.axisPotEnd = potEnd;
+    record.params.axisCurrMin = currMin;
+    record.params.axisCurrMax = currMax;
   }
   void draw() {
     QPainter p(&image);
