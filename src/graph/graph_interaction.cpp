@@ -30,10 +30,10 @@ void startZoomDrag(MeasurementRecord &r, int x, int y, GraphChange &change) {
   change.panels = true;
 }
 
-void markNearestPoint(MeasurementRecord &r, QImage &plot, int x, int y, GraphChange &change) {
+// Marks stored point `index`, whose drawn current is `smoothed`.
+void markPoint(MeasurementRecord &r, QImage &plot, int32_t index, double smoothed, GraphChange &change) {
   r.prevMarkerIndex = r.markerIndex;
-  double smoothed = 0;
-  r.markerIndex = std::max<int32_t>(0, nearestPoint(r, x, y, &smoothed));
+  r.markerIndex = index;
   r.markerCurrent = smoothed;
   r.prevMarkerX = r.markerX;
   r.prevMarkerY = r.markerY;
@@ -45,6 +45,12 @@ void markNearestPoint(MeasurementRecord &r, QImage &plot, int x, int y, GraphCha
   r.panels.panel3 = QString::number(r.markerIndex);
   change.dirty |= DrawMarker(plot, r.markerX, r.markerY);
   change.panels = true;
+}
+
+void markNearestPoint(MeasurementRecord &r, QImage &plot, int x, int y, GraphChange &change) {
+  double smoothed = 0;
+  const int32_t index = std::max<int32_t>(0, nearestPoint(r, x, y, &smoothed));
+  markPoint(r, plot, index, smoothed, change);
 }
 
 // The point marked before this click takes the current of row y. An index
@@ -189,6 +195,16 @@ GraphChange PaintBox2MouseUp(MeasurementRecord &r, QImage &plot, const ShiftStat
     else
       r.zoomDragging = false;
   }
+  return change;
+}
+
+GraphChange markStoredPoint(MeasurementRecord &r, QImage &plot, int32_t index) {
+  GraphChange change;
+  if (r.runState != RunIdle || index < 0 || index >= drawnPointCount(r)) return change;
+  markPoint(r, plot, index, smoothedCurrentAt(r, index), change);
+  const GraphChange release = PaintBox2MouseUp(r, plot, ShiftState(), r.markerX, r.markerY);
+  change.dirty |= release.dirty;
+  change.panels |= release.panels;
   return change;
 }
 

@@ -69,6 +69,10 @@ void GraphView::setColors(std::function<QColor()> lineColor, std::function<QColo
   backgroundColor_ = std::move(backgroundColor);
 }
 
+void GraphView::setOverlay(std::function<void(QImage &)> overlay) { overlay_ = std::move(overlay); }
+
+void GraphView::markPoint(int32_t index) { apply(markStoredPoint(record_, canvas_.image, index)); }
+
 GraphColors GraphView::colors() const {
   GraphColors c;
   if (lineColor_) c.line = lineColor_();
@@ -91,6 +95,7 @@ void GraphView::Timer2Timer() {
 
 void GraphView::DrawGraph() {
   ::DrawGraph(record_, canvas_, colors());
+  if (overlay_) overlay_(canvas_.image);
   placeLabels();
   PaintBox2->update();
   emit graphDrawn();

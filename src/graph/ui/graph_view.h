@@ -32,6 +32,10 @@ class GraphView : public QWidget {
   // Where the curve and background colours are read at every drawing step;
   // blue on white until set.
   void setColors(std::function<QColor()> lineColor, std::function<QColor()> backgroundColor);
+  // Drawn into the plot image by every full redraw, after the curve.
+  void setOverlay(std::function<void(QImage &)> overlay);
+  // Marks stored point `index` as a click on it would.
+  void markPoint(int32_t index);
 
   QWidget *plotArea() const;
   const QImage &plotImage() const { return canvas_.image; }
@@ -64,4 +68,5 @@ class GraphView : public QWidget {
   PlotArea *PaintBox2;
   QLabel *Label5, *Label6, *Label7, *Label8, *Label9;
   std::function<QColor()> lineColor_, backgroundColor_;
+  std::function<void(QImage &)> overlay_;
 };

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QPainter>
 
+#include "printing/report_peaks.h"
 #include "printing/ui/printbox.h"
 #include "printing/ui/printwn.h"
 #include "printing/ui/report_printer.h"
@@ -69,7 +70,7 @@ bool printPage(QWidget *parent, const PagePrint &job) {
   return true;
 }
 
-void Print1Click(QWidget *parent, MeasurementRecord &record) {
+void Print1Click(QWidget *parent, MeasurementRecord &record, const std::vector<Peak> &peaks) {
   if (!Page) Page = new TPage(parent);
   if (!PrintBox1) PrintBox1 = new TPrintBox1(parent);
   if (Page->exec() != QDialog::Accepted) return;
@@ -91,7 +92,9 @@ void Print1Click(QWidget *parent, MeasurementRecord &record) {
     ReportProgress progress;
     progress.status = [box](const QString &text) { box->setStatus(text); };
     progress.percent = [box](int percent) { box->setProgress(percent); };
-    lastSmoothed = drawReport(painter, page, Page->reportStyle(), record, progress);
+    const ReportStyle style = Page->reportStyle();
+    lastSmoothed = drawReport(painter, page, style, record, progress);
+    drawReportPeakTable(painter, page, style, record, peaks);
   };
   printPage(parent, job);
   if (lastSmoothed) record.smoothedCurrent = *lastSmoothed;
