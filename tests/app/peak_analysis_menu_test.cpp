@@ -136,3 +136,26 @@ TEST_F(PeakAnalysisMenu, SettingsAreReadAtStartAndWrittenAtExit) {
                            "Maximum width=70\r\n", "Baseline=Valleys\r\n"})
     EXPECT_TRUE(ini.contains(line)) << line << "\n" << ini.toStdString();
 }
+
+TEST_F(PeakAnalysisMenu, ANewRunIsAnalysedWhenItEnds) {
+  ProgramWindows windows;
+  TSDIAppForm &w = windows.mainWindow();
+  open(w, "two.dpv");
+  w.show();
+  w.PeakAnalysis1->trigger();
+  ASSERT_EQ(w.peakAnalysis->table()->rowCount(), 2);
+  // 40 points of 15 mV over the simulated couple at 100 mV.
+  w.CurrMinEdit->setText("-20");
+  w.CurrMaxEdit->setText("100");
+  w.PotStartEdit->setText("-200");
+  w.PotEndEdit->setText("400");
+  w.SweepEdit->setText("300");
+  w.Run1->trigger();
+  ASSERT_TRUE(w.Stop1->isEnabled());
+  // The run starts on an empty graph: no peaks while it measures.
+  EXPECT_EQ(w.peakAnalysis->table()->rowCount(), 0);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return w.Run1->isEnabled(); }, 20000));
+  ASSERT_EQ(w.peakAnalysis->table()->rowCount(), 1);
+  EXPECT_NEAR(w.peakAnalysis->table()->item(0, 1)->text().toDouble(), 75, 15);
+  w.closeUnasked();
+}
