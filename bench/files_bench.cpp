@@ -33,8 +33,8 @@ MeasurementRecord bigRecord() {
   t.prePot = "0";
   XYFactors(r);
   r.resizePoints(kPoints);
-  for (int32_t i = 0; i < kPoints; ++i) r.points[i] = 80e-9 * std::sin(i * 1e-4) - 1.234567e-9;
-  r.pointIndex = kPoints - 1;
+  for (int32_t i = 0; i < kPoints; ++i) r.document.points[i] = 80e-9 * std::sin(i * 1e-4) - 1.234567e-9;
+  r.document.pointIndex = kPoints - 1;
   return r;
 }
 
@@ -57,7 +57,7 @@ void BM_OpenMillionPoints(benchmark::State &state) {
     MeasurementRecord r;
     QString error;
     if (!openMeasurementFile(r, path, &error)) state.SkipWithError(error.toStdString().c_str());
-    if (r.pointIndex != kPoints - 1) state.SkipWithError("wrong point count");
+    if (r.document.pointIndex != kPoints - 1) state.SkipWithError("wrong point count");
   }
 }
 

@@ -28,16 +28,16 @@ MeasurementRecord millionPoints() {
   r.texts.amplitude = "50";
   r.texts.accumulation = "10";
   XYFactors(r);
-  const int count = r.pulseNumber;
+  const int count = r.params.pulseNumber;
   r.resizePoints(count);
   uint32_t seed = 1;
   for (int i = 0; i < count; ++i) {
     seed = seed * 1664525u + 1013904223u;
     const double noise = (seed >> 8) / double(1 << 24) - 0.5;
     const double e = r.pointPotential(i);
-    r.points[i] = 1e-9 * (2 + 30 * std::exp(-std::pow((e - 0.15) / 0.05, 2)) + 8 * noise);
+    r.document.points[i] = 1e-9 * (2 + 30 * std::exp(-std::pow((e - 0.15) / 0.05, 2)) + 8 * noise);
   }
-  r.pointIndex = count;
+  r.document.pointIndex = count;
   return r;
 }
 
@@ -48,7 +48,7 @@ void BM_FullRedraw(benchmark::State &state) {
     DrawGraph(r, canvas, GraphColors());
     benchmark::DoNotOptimize(canvas.image.constBits());
   }
-  state.counters["points"] = r.pointIndex;
+  state.counters["points"] = r.document.pointIndex;
 }
 
 // The same picture with one line per pair of successive points, all in one
@@ -56,18 +56,18 @@ void BM_FullRedraw(benchmark::State &state) {
 void BM_EverySegmentOnePass(benchmark::State &state) {
   MeasurementRecord r = millionPoints();
   GraphCanvas canvas;
-  const int32_t n = r.pointIndex;
+  const int32_t n = r.document.pointIndex;
   for (auto _ : state) {
-    r.pointIndex = 0;
+    r.document.pointIndex = 0;
     DrawGraph(r, canvas, GraphColors());
-    r.pointIndex = n;
+    r.document.pointIndex = n;
     std::vector<QLine> lines;
     lines.reserve(n);
     DisplaySmoothing smoothing(r);
     QPoint previous;
     for (int32_t i = 0; i < n; ++i) {
-      const double v = smoothing.next(r.points[i]);
-      const QPoint point(qRound(columnOf(r, r.pointPotential(i))), r.plotHeight - qRound(heightOf(r, v)));
+      const double v = smoothing.next(r.document.points[i]);
+      const QPoint point(qRound(columnOf(r, r.pointPotential(i))), r.view.plotHeight - qRound(heightOf(r, v)));
       if (i > 0) lines.emplace_back(previous, point);
       previous = point;
     }
@@ -82,12 +82,12 @@ void BM_EverySegmentOnePass(benchmark::State &state) {
 void BM_EverySegmentDrawPoint(benchmark::State &state) {
   MeasurementRecord r = millionPoints();
   GraphCanvas canvas;
-  const int32_t n = r.pointIndex;
+  const int32_t n = r.document.pointIndex;
   for (auto _ : state) {
-    r.pointIndex = 0;
+    r.document.pointIndex = 0;
     DrawGraph(r, canvas, GraphColors());
-    r.pointIndex = n;
-    for (int32_t i = 0; i < n; ++i) DrawPoint(r, canvas, GraphColors().line, r.pointPotential(i), r.points[i]);
+    r.document.pointIndex = n;
+    for (int32_t i = 0; i < n; ++i) DrawPoint(r, canvas, GraphColors().line, r.pointPotential(i), r.document.points[i]);
     benchmark::DoNotOptimize(canvas.image.constBits());
   }
 }

@@ -33,10 +33,10 @@ inline MeasurementRecord twoPeakRecord() {
   r.texts.sweep = "20";
   XYFactors(r);
   r.resizePoints(kTwoPeakPoints);
-  for (int i = 0; i < kTwoPeakPoints; ++i) r.points[i] = twoPeakCurrent(i);
-  r.pointIndex = kTwoPeakPoints - 1;
-  r.dampingFactor = 0;
-  r.dampingRest = 1;
+  for (int i = 0; i < kTwoPeakPoints; ++i) r.document.points[i] = twoPeakCurrent(i);
+  r.document.pointIndex = kTwoPeakPoints - 1;
+  r.params.dampingFactor = 0;
+  r.params.dampingRest = 1;
   return r;
 }
 

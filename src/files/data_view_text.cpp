@@ -12,21 +12,21 @@ QString dataViewHeader(const MeasurementRecord &record, const DataViewColumns &c
 }
 
 QStringList dataViewRows(const MeasurementRecord &record, const DataViewColumns &columns) {
-  if (record.pointIndex == 0) return {QStringLiteral("No data")};
+  if (record.document.pointIndex == 0) return {QStringLiteral("No data")};
   QStringList rows;
-  if (record.pointIndex < 0) return rows;
-  rows.reserve(record.pointIndex + 1);
-  const double factor = record.currUnitFactor != 0 ? record.currUnitFactor : 1.0;
+  if (record.document.pointIndex < 0) return rows;
+  rows.reserve(record.document.pointIndex + 1);
+  const double factor = record.params.currUnitFactor != 0 ? record.params.currUnitFactor : 1.0;
   const QChar tab = QLatin1Char('\t');
   double smoothed = 0;
-  for (int32_t i = 0; i <= record.pointIndex; ++i) {
-    const double value = static_cast<size_t>(i) < record.points.size() ? record.points[static_cast<size_t>(i)] : 0.0;
-    smoothed = i == 0 ? value : smoothed * record.dampingFactor + value * record.dampingRest;
+  for (int32_t i = 0; i <= record.document.pointIndex; ++i) {
+    const double value = static_cast<size_t>(i) < record.document.points.size() ? record.document.points[static_cast<size_t>(i)] : 0.0;
+    smoothed = i == 0 ? value : smoothed * record.params.dampingFactor + value * record.params.dampingRest;
     QString row;
     if (columns.pointNumber) row += QString::number(i) + tab;
     if (columns.time) row += formatFixed(record.pointTime(i), 3) + tab;
     if (columns.potential) row += formatFixed(record.pointPotential(i), 4) + tab;
-    if (columns.current) row += formatFixed(smoothed / factor, record.currDigits + 1);
+    if (columns.current) row += formatFixed(smoothed / factor, record.params.currDigits + 1);
     if (row.endsWith(tab)) row.chop(1);
     rows << row;
   }

@@ -36,7 +36,7 @@ const QString kDampingUnitKey = QStringLiteral("Damping units=");
 
 // A value/ampere factor that never divides by zero.
 double unitFactor(const MeasurementRecord &record) {
-  return record.currUnitFactor != 0 ? record.currUnitFactor : 1.0;
+  return record.params.currUnitFactor != 0 ? record.params.currUnitFactor : 1.0;
 }
 
 bool isSectionHeader(const QString &line) {
@@ -49,7 +49,7 @@ void applySetupLine(const QString &line, MeasurementRecord &record) {
   if (eq < 0) return;
   const QString value = line.mid(eq + 1);
   ParameterTexts &texts = record.texts;
-  if (line.contains(kDateKey)) record.runDateTime = value;
+  if (line.contains(kDateKey)) record.document.runDateTime = value;
   for (const TextKey &k : kAxisKeys)
     if (line.contains(QLatin1String(k.key))) texts.*k.field = value;
   if (line.contains(kCurrUnitKey)) texts.selectCurrUnit(value);
@@ -76,10 +76,10 @@ void loadSetup(const QStringList &lines, MeasurementRecord &record) {
 // Only a line that is exactly "[Data]" ends the description, so description
 // lines holding "[" survive, and a last [Info] section loses no line.
 void loadDescription(const QStringList &lines, MeasurementRecord &record) {
-  record.description.clear();
+  record.document.description.clear();
   const qsizetype start = lines.indexOf(kInfoHeader);
   if (start < 0) return;
-  for (qsizetype i = start + 1; i < lines.size() && lines[i] != kDataHeader; ++i) record.description.append(lines[i]);
+  for (qsizetype i = start + 1; i < lines.size() && lines[i] != kDataHeader; ++i) record.document.description.append(lines[i]);
 }
 
 // An absurd pulse number from a foreign file must not reserve gigabytes; the
@@ -87,22 +87,22 @@ void loadDescription(const QStringList &lines, MeasurementRecord &record) {
 constexpr int32_t kMaxReservedPoints = 10'000'000;
 
 void loadPoints(const QStringList &lines, MeasurementRecord &record) {
-  record.pointIndex = 0;
-  record.resizePoints(std::min(record.pulseNumber, kMaxReservedPoints));
+  record.document.pointIndex = 0;
+  record.resizePoints(std::min(record.params.pulseNumber, kMaxReservedPoints));
   const qsizetype start = lines.indexOf(kDataHeader);
   qsizetype end = lines.size();
   // Empty lines closing the section are no points; empty lines between
   // values are, so the point numbers stay aligned.
   while (end > start + 1 && lines[end - 1].trimmed().isEmpty()) --end;
   const qsizetype count = start < 0 ? 0 : end - start - 1;
-  if (static_cast<size_t>(count) > record.points.size()) record.points.resize(static_cast<size_t>(count), 0.0);
+  if (static_cast<size_t>(count) > record.document.points.size()) record.document.points.resize(static_cast<size_t>(count), 0.0);
   const double factor = unitFactor(record);
   // A value beyond the double range ("1e999") reads as 0, as a line that is
   // no number does: an infinite point would spoil the smoothing and every
   // view of the curve after it.
   for (qsizetype k = 0; k < count; ++k)
-    record.points[static_cast<size_t>(k)] = readFiniteNumber(lines[start + 1 + k], 0.0) * factor;
-  record.pointIndex = static_cast<int32_t>(count) - 1;
+    record.document.points[static_cast<size_t>(k)] = readFiniteNumber(lines[start + 1 + k], 0.0) * factor;
+  record.document.pointIndex = static_cast<int32_t>(count) - 1;
 }
 
 }  // namespace
@@ -110,19 +110,19 @@ void loadPoints(const QStringList &lines, MeasurementRecord &record) {
 QStringList dpvFileLines(const MeasurementRecord &record) {
   const ParameterTexts &t = record.texts;
   QStringList lines;
-  const qsizetype pointLines = record.pointIndex > 0 ? record.pointIndex + 1 : 0;
-  lines.reserve(17 + record.description.size() + pointLines);
-  lines << kSetupHeader << kDateKey + record.runDateTime << QStringLiteral("C min=") + t.currMin
+  const qsizetype pointLines = record.document.pointIndex > 0 ? record.document.pointIndex + 1 : 0;
+  lines.reserve(17 + record.document.description.size() + pointLines);
+  lines << kSetupHeader << kDateKey + record.document.runDateTime << QStringLiteral("C min=") + t.currMin
         << QStringLiteral("C max=") + t.currMax << kCurrUnitKey + t.currUnitText() << kDampingKey + t.damping
         << kDampingUnitKey + t.dampingUnitText();
   for (const TextKey &k : kParameterKeys) lines << QLatin1String(k.key) + t.*k.field;
   lines << kInfoHeader;
-  lines += record.description;
+  lines += record.document.description;
   lines << kDataHeader;
   const double factor = unitFactor(record);
-  const int decimals = record.currDigits + 2;
+  const int decimals = record.params.currDigits + 2;
   for (qsizetype i = 0; i < pointLines; ++i) {
-    const double value = static_cast<size_t>(i) < record.points.size() ? record.points[static_cast<size_t>(i)] : 0.0;
+    const double value = static_cast<size_t>(i) < record.document.points.size() ? record.document.points[static_cast<size_t>(i)] : 0.0;
     lines << formatFixed(value / factor, decimals);
   }
   return lines;

@@ -22,15 +22,15 @@ DrawnCurve drawnCurve(const MeasurementRecord &r) {
   d.curve = recordCurve(r);
   d.curve.values = nullptr;
   d.curve.count = 0;
-  const int32_t n = static_cast<int32_t>(std::min<int64_t>(r.pointIndex, static_cast<int64_t>(r.points.size())));
-  if (n <= 0 || r.pulseStep == 0 || !std::isfinite(r.pulseStep)) return d;
-  const double lo = std::min(r.axisPotStart, r.axisPotEnd), hi = std::max(r.axisPotStart, r.axisPotEnd);
+  const int32_t n = static_cast<int32_t>(std::min<int64_t>(r.document.pointIndex, static_cast<int64_t>(r.document.points.size())));
+  if (n <= 0 || r.params.pulseStep == 0 || !std::isfinite(r.params.pulseStep)) return d;
+  const double lo = std::min(r.params.axisPotStart, r.params.axisPotEnd), hi = std::max(r.params.axisPotStart, r.params.axisPotEnd);
   // A rounding error must not leave out a point drawn on the axis end.
-  const double slack = std::abs(r.pulseStep) * 1e-6;
+  const double slack = std::abs(r.params.pulseStep) * 1e-6;
   DisplaySmoothing smoothing(r);
   int32_t last = -1;
   for (int32_t i = 0; i < n; ++i) {
-    const double v = smoothing.next(r.points[i]);
+    const double v = smoothing.next(r.document.points[i]);
     const double e = r.pointPotential(i);
     if (e < lo - slack || e > hi + slack) {
       if (last >= 0) break;
@@ -99,11 +99,11 @@ std::vector<Peak> drawnCurvePeaks(const MeasurementRecord &record, const Analysi
 
 PeakTableUnits peakTableUnits(const MeasurementRecord &r) {
   PeakTableUnits u;
-  if (r.currUnitFactor > 0 && !r.texts.currUnitText().isEmpty()) {
+  if (r.params.currUnitFactor > 0 && !r.texts.currUnitText().isEmpty()) {
     u.currentUnit = r.texts.currUnitText();
-    u.currentFactor = r.currUnitFactor;
+    u.currentFactor = r.params.currUnitFactor;
   }
-  u.potentialDecimals = r.potDigits + 1;
-  u.currentDecimals = r.currDigits + 1;
+  u.potentialDecimals = r.params.potDigits + 1;
+  u.currentDecimals = r.params.currDigits + 1;
   return u;
 }

@@ -25,7 +25,7 @@ double baselineAt(const Peak &p, double potential) {
 }  // namespace
 
 QPoint plotPixel(const MeasurementRecord &r, double potential, double current) {
-  return QPoint(pixel(columnOf(r, potential)), r.plotHeight - pixel(heightOf(r, current)));
+  return QPoint(pixel(columnOf(r, potential)), r.view.plotHeight - pixel(heightOf(r, current)));
 }
 
 void drawPeakMarks(QImage &image, const MeasurementRecord &r, const std::vector<Peak> &peaks) {

@@ -56,7 +56,7 @@ class PeakAnalysisMenu : public ::testing::Test {
       QMetaObject::invokeMethod(dialog, "accept");
     });
     w.FileOpen1->trigger();
-    ASSERT_EQ(w.record().dataFileName, path(name));
+    ASSERT_EQ(w.record().document.dataFileName, path(name));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !w.graph->redrawPending(); }));
   }
 

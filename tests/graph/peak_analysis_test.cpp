@@ -20,7 +20,7 @@ int countColor(const QImage &image, QRgb color) {
 }
 
 void zoomTo(MeasurementRecord &r, const QString &start, const QString &end) {
-  r.zoomed = true;
+  if (!r.zoomed()) r.view.beforeZoom = AxisTexts{r.texts.potStart, r.texts.potEnd, r.texts.currMin, r.texts.currMax};
   r.texts.potStart = start;
   r.texts.potEnd = end;
   XYFactors(r);
@@ -37,7 +37,7 @@ TEST(DrawnPeaks, TheVisibleDrawnPointsAreAnalysed) {
   EXPECT_NEAR(analysis.peaks()[1].potential, 0.300, 0.001);
   EXPECT_NEAR(analysis.peaks()[1].height, 20e-6, 0.5e-6);
   // The graph draws points 0 .. pointIndex - 1.
-  EXPECT_EQ(analysis.curve().count, static_cast<std::size_t>(r.pointIndex));
+  EXPECT_EQ(analysis.curve().count, static_cast<std::size_t>(r.document.pointIndex));
 
   // Zoomed on the second peak: only its points, at their own indices.
   zoomTo(r, "150", "500");
@@ -81,7 +81,7 @@ TEST(DrawnPeaks, AMovedBaselineStaysWhileTheCurveDoes) {
   EXPECT_FALSE(analysis.follow(r));
   EXPECT_NEAR(analysis.peaks()[0].high.potential, 0.120, 1e-9);
   // An edited point is another curve: analysed afresh.
-  r.points[10] += 1e-7;
+  r.document.points[10] += 1e-7;
   EXPECT_TRUE(analysis.follow(r));
   EXPECT_NEAR(analysis.peaks()[0].high.potential, before.high.potential, 1e-9);
 }

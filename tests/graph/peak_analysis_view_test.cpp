@@ -56,22 +56,22 @@ TEST(PeakAnalysisView, ARowClickMarksThePeakTopAsAClickOnTheCurve) {
   const QImage before = s.graph->plotImage().copy();
   const QRect row = s.table().visualItemRect(s.table().item(1, 1));
   QTest::mouseClick(s.table().viewport(), Qt::LeftButton, {}, row.center());
-  EXPECT_EQ(s.record.panels.panel3, "500");
-  EXPECT_EQ(s.record.panels.panel7, "300.0 mV");
-  EXPECT_EQ(s.record.panels.panel8, "20.00 uA");
-  EXPECT_TRUE(s.record.markerShown);
+  EXPECT_EQ(s.record.display.panels.pointNumber, "500");
+  EXPECT_EQ(s.record.display.panels.potential, "300.0 mV");
+  EXPECT_EQ(s.record.display.panels.current, "20.00 uA");
+  EXPECT_TRUE(s.record.view.markerShown);
   EXPECT_NE(s.graph->plotImage(), before);
   // The next row's click takes the cross away from the first top.
   const QRect first = s.table().visualItemRect(s.table().item(0, 1));
   QTest::mouseClick(s.table().viewport(), Qt::LeftButton, {}, first.center());
-  EXPECT_EQ(s.record.panels.panel3, "250");
+  EXPECT_EQ(s.record.display.panels.pointNumber, "250");
   // A click on the top itself gives the same readouts.
   const Peak &top = s.analysis.peaks()[0];
   const QPoint at = plotPixel(s.record, top.potential, top.topCurrent);
-  const StatusPanels byRow = s.record.panels;
+  const StatusPanels byRow = s.record.display.panels;
   QTest::mouseClick(s.graph->plotArea(), Qt::LeftButton, {}, at);
-  EXPECT_EQ(s.record.panels.panel7, byRow.panel7);
-  EXPECT_EQ(s.record.panels.panel3, byRow.panel3);
+  EXPECT_EQ(s.record.display.panels.potential, byRow.potential);
+  EXPECT_EQ(s.record.display.panels.pointNumber, byRow.pointNumber);
 }
 
 TEST(PeakAnalysisView, DraggingABaselineEndAlongTheCurveUpdatesTheTable) {
@@ -92,8 +92,8 @@ TEST(PeakAnalysisView, DraggingABaselineEndAlongTheCurveUpdatesTheTable) {
   EXPECT_EQ(after.low.index, before.low.index);
   EXPECT_NE(s.cell(1, 4), area);
   // The press took the end, not a point: no marker, no readout.
-  EXPECT_FALSE(s.record.markerShown);
-  EXPECT_TRUE(s.record.panels.panel3.isEmpty());
+  EXPECT_FALSE(s.record.view.markerShown);
+  EXPECT_TRUE(s.record.display.panels.pointNumber.isEmpty());
   // A redraw of the same curve keeps the line; the zoom analyses afresh.
   s.graph->DrawGraph();
   EXPECT_NEAR(s.analysis.peaks()[1].high.potential, 0.340, 0.002);
@@ -113,8 +113,8 @@ TEST(PeakAnalysisView, HiddenItLeavesTheMouseToTheGraph) {
   const Peak &peak = s.analysis.peaks()[1];
   const QPoint end = plotPixel(s.record, peak.high.potential, peak.high.current);
   QTest::mouseClick(s.graph->plotArea(), Qt::LeftButton, {}, end);
-  EXPECT_TRUE(s.record.markerShown);
-  EXPECT_FALSE(s.record.panels.panel3.isEmpty());
+  EXPECT_TRUE(s.record.view.markerShown);
+  EXPECT_FALSE(s.record.display.panels.pointNumber.isEmpty());
   // The analysis still follows the curve, for the report.
   EXPECT_EQ(s.analysis.peaks().size(), 2u);
 }

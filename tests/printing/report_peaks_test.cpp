@@ -11,8 +11,8 @@ namespace {
 
 MeasurementRecord reportedRecord() {
   MeasurementRecord r = twoPeakRecord();
-  r.description = QStringList{"Sample A"};
-  r.dataFileName = "/data/Run.dpv";
+  r.document.description = QStringList{"Sample A"};
+  r.document.dataFileName = "/data/Run.dpv";
   return r;
 }
 
@@ -70,7 +70,7 @@ TEST(ReportPeaks, WithoutPeaksOrRoomThePageIsAsBefore) {
   const std::vector<Peak> peaks = drawnCurvePeaks(r, AnalysisSettings());
   EXPECT_EQ(withTable(r, {}, page), drawnReport(r, testStyle(), page));
   // A description that fills the upper half leaves no line free.
-  for (int i = 0; i < 30; ++i) r.description << QStringLiteral("Line %1").arg(i);
+  for (int i = 0; i < 30; ++i) r.document.description << QStringLiteral("Line %1").arg(i);
   EXPECT_TRUE(reportPeakTableArea(page, testStyle(), r).height() < 3 * reportLayout(page, testStyle()).linePitch);
   EXPECT_EQ(withTable(r, peaks, page), drawnReport(r, testStyle(), page));
 }
