@@ -15,7 +15,7 @@ namespace {
 
 enum ExitCode { Done = 0, CannotRead = 1, CannotWrite = 2 };
 
-IniFile programSettings() { return IniFile(programFile(QStringLiteral("marelt.ini"))); }
+IniFile programSettings() { return IniFile(settingsFile()); }
 
 // Opens IN as File > Open does, or says on stderr why it cannot.
 bool openInput(MeasurementRecord &record, const QString &in) {

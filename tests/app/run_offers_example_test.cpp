@@ -28,7 +28,7 @@ struct BoxSeen {
 
 // Answers the next message box by the button with this text, noting what it showed.
 std::shared_ptr<bool> answerByButton(const QString &buttonText, BoxSeen *seen) {
-  return answerNextModal([=](QWidget *w) {
+  return answerModal<QWidget>([=](QWidget *w) {
     auto *box = qobject_cast<QMessageBox *>(w);
     if (!box) {
       if (auto *dialog = qobject_cast<QDialog *>(w)) dialog->reject();

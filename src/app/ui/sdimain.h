@@ -145,5 +145,3 @@ class TSDIAppForm : public QMainWindow, public FileCommandHost {
   int peakTableGrowth_ = 0;  // the window's width added for the peak table
   bool syncing_ = false;
 };
-
-extern TSDIAppForm *SDIAppForm;
