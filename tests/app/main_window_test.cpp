@@ -21,21 +21,13 @@
 #include "instrument/ui/devices.h"
 #include "modal_answer.h"
 
+#include "program_folder_test.h"
+
 namespace {
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ProgramFolderTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(folder_.isValid());
-    setProgramFolder(folder_.path());
-    QString error;
-    ASSERT_TRUE(selectPortBackend("sim-fast", QString(), &error)) << error.toStdString();
-  }
-  void TearDown() override { setProgramFolder(QString()); }
-
   QString iniPath() const { return folder_.filePath("marelt.ini"); }
-
-  QTemporaryDir folder_;
 };
 
 // Closes the main window, answering the settings error box if one comes.
