@@ -28,9 +28,9 @@ QPoint plotPixel(const MeasurementRecord &r, double potential, double current) {
   return QPoint(pixel(columnOf(r, potential)), r.view.plotHeight - pixel(heightOf(r, current)));
 }
 
-void drawPeakMarks(QImage &image, const MeasurementRecord &r, const std::vector<Peak> &peaks) {
-  if (image.isNull() || peaks.empty() || !plotHasScale(r)) return;
-  QPainter p(&image);
+void drawPeakMarks(QPainter &p, const MeasurementRecord &r, const std::vector<Peak> &peaks) {
+  if (peaks.empty() || !plotHasScale(r)) return;
+  p.save();
   QFont font(QStringLiteral("Arial"));
   font.setPixelSize(11);
   p.setFont(font);
@@ -54,6 +54,7 @@ void drawPeakMarks(QImage &image, const MeasurementRecord &r, const std::vector<
     p.setPen(kMarkColor);
     p.drawText(box, Qt::AlignCenter, number);
   }
+  p.restore();
 }
 
 std::optional<BaselineHandle> baselineEndAt(const MeasurementRecord &r, const std::vector<Peak> &peaks, int x, int y,

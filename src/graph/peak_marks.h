@@ -5,7 +5,7 @@
 // any marker cross, so the crosses invert them as they invert the curve, and
 // gone with the next redraw.
 
-#include <QImage>
+#include <QPainter>
 #include <QPoint>
 #include <optional>
 #include <vector>
@@ -14,7 +14,8 @@
 #include "core/measurement_record.h"
 #include "graph/drawn_peaks.h"
 
-void drawPeakMarks(QImage &image, const MeasurementRecord &record, const std::vector<Peak> &peaks);
+// On a painter of the plot image; its state is left as it was.
+void drawPeakMarks(QPainter &painter, const MeasurementRecord &record, const std::vector<Peak> &peaks);
 
 // Pixel of a point of the plot, as the curve places it.
 QPoint plotPixel(const MeasurementRecord &record, double potential, double current);

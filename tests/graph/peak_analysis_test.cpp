@@ -110,7 +110,10 @@ TEST(PeakMarks, DrawnOverTheCurveUnderTheMarkerCrosses) {
   DrawGraph(r, canvas, GraphColors());
   const QImage plain = canvas.image.copy();
   const std::vector<Peak> peaks = drawnCurvePeaks(r, AnalysisSettings());
-  drawPeakMarks(canvas.image, r, peaks);
+  {
+    QPainter painter(&canvas.image);
+    drawPeakMarks(painter, r, peaks);
+  }
   EXPECT_EQ(countColor(plain, kMark), 0);
   EXPECT_GT(countColor(canvas.image, kMark), 200);
   // The baseline end's handle sits where the curve is drawn.

@@ -43,6 +43,7 @@
 #include "printing/ui/printwn.h"
 #include "printing/ui/report_printing.h"
 #include "quantitation/ui/quantitation_dialog.h"
+#include "references/reference_settings.h"
 
 namespace {
 
@@ -141,6 +142,7 @@ void TSDIAppForm::connectControls() {
   connect(Stop1, &QAction::triggered, this, &TSDIAppForm::BitBtnStopClick);
   connect(Timer1, &QTimer::timeout, this, &TSDIAppForm::Timer1Timer);
 
+  connectReferenceCommands();
   connect(FileNew1, &QAction::triggered, this, &TSDIAppForm::FileNew1Execute);
   connect(FileExit1, &QAction::triggered, this, &TSDIAppForm::FileExit1Execute);
   connect(Helpindex1, &QAction::triggered, this, &TSDIAppForm::Helpindex1Click);
@@ -212,6 +214,7 @@ void TSDIAppForm::FormCreate() {
   if (portBackendIsSimulated()) backend->setStyleSheet(QStringLiteral("QLabel { color: #8a4b00; font-weight: bold; }"));
   statusBar()->addPermanentWidget(backend);
   refreshDisplay();
+  addReferences(readReferencePaths(ini));
 }
 
 void TSDIAppForm::onDescriptionEdited() {
@@ -328,7 +331,7 @@ void TSDIAppForm::setElectrodesMaximum(int maximum) {
 
 void TSDIAppForm::Printersetup1Click() { ::Printersetup1Click(this); }
 
-void TSDIAppForm::Print1Click() { ::Print1Click(this, record_, peakAnalysis->peaks()); }
+void TSDIAppForm::Print1Click() { ::Print1Click(this, record_, &references_, peakAnalysis->peaks()); }
 
 void TSDIAppForm::Graphsetup1Click() {
   GColors->exec();
@@ -389,6 +392,7 @@ void TSDIAppForm::FormClose() {
   Page->writeSettings(ini);
   writeDescription(ini, record_.document.description);
   writeAnalysisSettings(ini, peakAnalysis->settings());
+  writeReferencePaths(ini, references_.paths());
   QString error;
   if (!ini.save(&error)) QMessageBox::critical(this, kTitle, error);
   // A settings file that cannot be written never keeps the user from ending.

@@ -69,7 +69,6 @@ void GraphView::setColors(std::function<QColor()> lineColor, std::function<QColo
   backgroundColor_ = std::move(backgroundColor);
 }
 
-void GraphView::setOverlay(std::function<void(QImage &)> overlay) { overlay_ = std::move(overlay); }
 
 void GraphView::markPoint(int32_t index) { apply(markStoredPoint(record_, canvas_.image, index)); }
 
@@ -78,6 +77,15 @@ GraphColors GraphView::colors() const {
   if (lineColor_) c.line = lineColor_();
   if (backgroundColor_) c.background = backgroundColor_();
   return c;
+}
+
+void GraphView::addOverlay(Overlay overlay) { overlays_.push_back(std::move(overlay)); }
+
+void GraphView::paintOverlays() {
+  if (overlays_.empty() || canvas_.image.isNull() || !plotHasScale(record_)) return;
+  QPainter p(&canvas_.image);
+  const GraphColors c = colors();
+  for (const Overlay &overlay : overlays_) overlay(p, record_, c);
 }
 
 QWidget *GraphView::plotArea() const { return PaintBox2; }
@@ -95,7 +103,7 @@ void GraphView::Timer2Timer() {
 
 void GraphView::DrawGraph() {
   ::DrawGraph(record_, canvas_, colors());
-  if (overlay_) overlay_(canvas_.image);
+  paintOverlays();
   placeLabels();
   PaintBox2->update();
   emit graphDrawn();

@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 #include "core/measurement_record.h"
 #include "graph/graph_drawing.h"
@@ -32,8 +33,10 @@ class GraphView : public QWidget {
   // Where the curve and background colours are read at every drawing step;
   // blue on white until set.
   void setColors(std::function<QColor()> lineColor, std::function<QColor()> backgroundColor);
-  // Drawn into the plot image by every full redraw, after the curve.
-  void setOverlay(std::function<void(QImage &)> overlay);
+  // Painted over the plot after every full redraw that has a scale, with the
+  // record and colours of that redraw.
+  using Overlay = std::function<void(QPainter &, const MeasurementRecord &, const GraphColors &)>;
+  void addOverlay(Overlay overlay);
   // Marks stored point `index` as a click on it would.
   void markPoint(int32_t index);
 
@@ -60,6 +63,7 @@ class GraphView : public QWidget {
   void PaintBox2MouseUp(const ShiftState &shift, QPoint pos);
   void apply(const GraphChange &change);
   void placeLabels();
+  void paintOverlays();
   GraphColors colors() const;
 
   MeasurementRecord &record_;
@@ -68,5 +72,5 @@ class GraphView : public QWidget {
   PlotArea *PaintBox2;
   QLabel *Label5, *Label6, *Label7, *Label8, *Label9;
   std::function<QColor()> lineColor_, backgroundColor_;
-  std::function<void(QImage &)> overlay_;
+  std::vector<Overlay> overlays_;
 };

@@ -10,7 +10,11 @@
 PeakAnalysisView::PeakAnalysisView(MeasurementRecord &record, GraphView &graph, QWidget *tableParent)
     : QObject(&graph), record_(record), graph_(graph), table_(new PeakTableView(tableParent)) {
   table_->hide();
-  graph_.setOverlay([this](QImage &image) { drawOverlay(image); });
+  graph_.addOverlay([this](QPainter &painter, const MeasurementRecord &, const GraphColors &) { drawOverlay(painter); });
+  // Also after redraws without a scale, where no overlay is painted.
+  connect(&graph_, &GraphView::graphDrawn, this, [this] {
+    if (analysis_.follow(record_)) showRows();
+  });
   graph_.plotArea()->installEventFilter(this);
   connect(table_, &PeakTableView::peakClicked, this, &PeakAnalysisView::markPeak);
 }
@@ -37,9 +41,9 @@ void PeakAnalysisView::markPeak(int row) {
   graph_.markPoint(analysis_.recordIndex(analysis_.peaks()[row].topIndex));
 }
 
-void PeakAnalysisView::drawOverlay(QImage &image) {
+void PeakAnalysisView::drawOverlay(QPainter &painter) {
   if (analysis_.follow(record_)) showRows();
-  if (shown_) drawPeakMarks(image, record_, analysis_.peaks());
+  if (shown_) drawPeakMarks(painter, record_, analysis_.peaks());
 }
 
 void PeakAnalysisView::showRows() {

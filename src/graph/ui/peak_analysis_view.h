@@ -42,7 +42,7 @@ class PeakAnalysisView : public QObject {
   bool eventFilter(QObject *watched, QEvent *event) override;
 
  private:
-  void drawOverlay(QImage &image);
+  void drawOverlay(QPainter &painter);
   void showRows();
   void dragTo(int x);
 

@@ -70,7 +70,8 @@ bool printPage(QWidget *parent, const PagePrint &job) {
   return true;
 }
 
-void Print1Click(QWidget *parent, MeasurementRecord &record, const std::vector<Peak> &peaks) {
+void Print1Click(QWidget *parent, MeasurementRecord &record, const ReferenceCurves *references,
+                 const std::vector<Peak> &peaks) {
   if (Page->exec() != QDialog::Accepted) return;
 
   TPrintBox1 *box = PrintBox1;
@@ -91,7 +92,7 @@ void Print1Click(QWidget *parent, MeasurementRecord &record, const std::vector<P
     progress.status = [box](const QString &text) { box->setStatus(text); };
     progress.percent = [box](int percent) { box->setProgress(percent); };
     const ReportStyle style = Page->reportStyle();
-    lastSmoothed = drawReport(painter, page, style, record, progress);
+    lastSmoothed = drawReport(painter, page, style, record, progress, references);
     drawReportPeakTable(painter, page, style, record, peaks);
   };
   printPage(parent, job);
