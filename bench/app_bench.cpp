@@ -39,9 +39,9 @@ QByteArray millionPointFile() {
   t.preTime = "0";
   t.prePot = "0";
   XYFactors(r);
-  r.resizePoints(r.pulseNumber);
-  for (int32_t i = 0; i < r.pulseNumber; ++i) r.points[i] = 80e-9 * std::sin(i * 1e-4) - 1.234567e-9;
-  r.pointIndex = r.pulseNumber - 1;
+  r.resizePoints(r.params.pulseNumber);
+  for (int32_t i = 0; i < r.params.pulseNumber; ++i) r.document.points[i] = 80e-9 * std::sin(i * 1e-4) - 1.234567e-9;
+  r.document.pointIndex = r.params.pulseNumber - 1;
   return dpvFileBytes(r);
 }
 

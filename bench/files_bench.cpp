@@ -39,8 +39,8 @@ MeasurementRecord bigRecord() {
   t.prePot = "0";
   XYFactors(r);
   r.resizePoints(kPoints);
-  for (int32_t i = 0; i < kPoints; ++i) r.points[i] = 80e-9 * std::sin(i * 1e-4) - 1.234567e-9;
-  r.pointIndex = kPoints - 1;
+  for (int32_t i = 0; i < kPoints; ++i) r.document.points[i] = 80e-9 * std::sin(i * 1e-4) - 1.234567e-9;
+  r.document.pointIndex = kPoints - 1;
   return r;
 }
 
@@ -60,10 +60,10 @@ QString formerFixed(double value, int decimals) {
 QByteArray formerFileBytes(const MeasurementRecord &r) {
   MeasurementRecord head;
   head.texts = r.texts;
-  head.description = r.description;
-  head.runDateTime = r.runDateTime;
+  head.document.description = r.document.description;
+  head.document.runDateTime = r.document.runDateTime;
   QStringList lines = dpvFileLines(head);
-  for (int32_t i = 0; i <= r.pointIndex; ++i) lines << formerFixed(r.points[i] / r.currUnitFactor, r.currDigits + 2);
+  for (int32_t i = 0; i <= r.document.pointIndex; ++i) lines << formerFixed(r.document.points[i] / r.params.currUnitFactor, r.params.currDigits + 2);
   return encodeLines(lines);
 }
 
@@ -96,7 +96,7 @@ void BM_Open1M(benchmark::State &state) {
     MeasurementRecord r;
     QString error;
     if (!openMeasurementFile(r, path, &error)) state.SkipWithError(error.toStdString().c_str());
-    if (r.pointIndex != kPoints - 1) state.SkipWithError("wrong point count");
+    if (r.document.pointIndex != kPoints - 1) state.SkipWithError("wrong point count");
   }
 }
 
@@ -114,9 +114,9 @@ void BM_Open1MFormer(benchmark::State &state) {
     if (!readTextFile(path, &lines, &error)) state.SkipWithError(error.toStdString().c_str());
     const qsizetype start = lines.indexOf("[Data]");
     const qsizetype count = lines.size() - start - 1;
-    r.points.assign(static_cast<size_t>(count), 0.0);
+    r.document.points.assign(static_cast<size_t>(count), 0.0);
     for (qsizetype k = 0; k < count; ++k)
-      r.points[static_cast<size_t>(k)] = readFiniteNumber(lines[start + 1 + k], 0.0) * r.currUnitFactor;
+      r.document.points[static_cast<size_t>(k)] = readFiniteNumber(lines[start + 1 + k], 0.0) * r.params.currUnitFactor;
     if (count != kPoints) state.SkipWithError("wrong point count");
   }
 }
@@ -134,8 +134,8 @@ void BM_ExportText1M(benchmark::State &state) {
 // What opening the view costs: the rows' model and one screen of rows.
 void BM_DataView1M(benchmark::State &state) {
   MeasurementRecord r = bigRecord();
-  r.dampingFactor = 0.3;
-  r.dampingRest = 0.7;
+  r.params.dampingFactor = 0.3;
+  r.params.dampingRest = 0.7;
   for (auto _ : state) {
     const DataViewRows rows(r, DataViewColumns{});
     for (int i = 0; i < 14; ++i) benchmark::DoNotOptimize(rows.row(i));
@@ -145,8 +145,8 @@ void BM_DataView1M(benchmark::State &state) {
 // The former view: every row formatted and put into one text document.
 void BM_DataView1MFormer(benchmark::State &state) {
   MeasurementRecord r = bigRecord();
-  r.dampingFactor = 0.3;
-  r.dampingRest = 0.7;
+  r.params.dampingFactor = 0.3;
+  r.params.dampingRest = 0.7;
   for (auto _ : state) {
     QPlainTextEdit memo;
     memo.setPlainText(dataViewRows(r, DataViewColumns{}).join(QLatin1Char('\n')));

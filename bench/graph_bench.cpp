@@ -30,16 +30,16 @@ MeasurementRecord millionPoints() {
   r.texts.amplitude = "50";
   r.texts.accumulation = "10";
   XYFactors(r);
-  const int count = r.pulseNumber;
+  const int count = r.params.pulseNumber;
   r.resizePoints(count);
   uint32_t seed = 1;
   for (int i = 0; i < count; ++i) {
     seed = seed * 1664525u + 1013904223u;
     const double noise = (seed >> 8) / double(1 << 24) - 0.5;
     const double e = r.pointPotential(i);
-    r.points[i] = 1e-9 * (2 + 30 * std::exp(-std::pow((e - 0.15) / 0.05, 2)) + 8 * noise);
+    r.document.points[i] = 1e-9 * (2 + 30 * std::exp(-std::pow((e - 0.15) / 0.05, 2)) + 8 * noise);
   }
-  r.pointIndex = count;
+  r.document.pointIndex = count;
   return r;
 }
 
@@ -50,7 +50,7 @@ void BM_Redraw1M(benchmark::State &state) {
     DrawGraph(r, canvas, GraphColors());
     benchmark::DoNotOptimize(canvas.image.constBits());
   }
-  state.counters["points"] = r.pointIndex;
+  state.counters["points"] = r.document.pointIndex;
 }
 
 // The redraw as it was: the same picture, with the points smoothed, mapped
@@ -59,12 +59,12 @@ void BM_Redraw1M(benchmark::State &state) {
 void BM_Redraw1MFormerLoop(benchmark::State &state) {
   MeasurementRecord r = millionPoints();
   GraphCanvas canvas;
-  const int32_t n = r.pointIndex;
+  const int32_t n = r.document.pointIndex;
   for (auto _ : state) {
-    r.pointIndex = 0;
+    r.document.pointIndex = 0;
     DrawGraph(r, canvas, GraphColors());
-    r.pointIndex = n;
-    const int W = r.plotWidth, H = r.plotHeight;
+    r.document.pointIndex = n;
+    const int W = r.view.plotWidth, H = r.view.plotHeight;
     std::vector<QLine> lines;
     auto add = [&](QPoint a, QPoint b) {
       if (std::max(a.x(), b.x()) < 0 || std::min(a.x(), b.x()) >= W) return;
@@ -74,7 +74,7 @@ void BM_Redraw1MFormerLoop(benchmark::State &state) {
     DisplaySmoothing smoothing(r);
     int column = 0, top = 0, bottom = 0, last = 0;
     for (int32_t i = 0; i < n; ++i) {
-      const double v = smoothing.next(r.points[i]);
+      const double v = smoothing.next(r.document.points[i]);
       const int x = static_cast<int>(std::nearbyint(std::clamp(columnOf(r, r.pointPotential(i)), -1e5, 1e5)));
       const int y = H - static_cast<int>(std::nearbyint(std::clamp(heightOf(r, v), -1e5, 1e5)));
       if (i > 0 && x == column) {
@@ -103,18 +103,18 @@ void BM_Redraw1MFormerLoop(benchmark::State &state) {
 void BM_EverySegmentOnePass(benchmark::State &state) {
   MeasurementRecord r = millionPoints();
   GraphCanvas canvas;
-  const int32_t n = r.pointIndex;
+  const int32_t n = r.document.pointIndex;
   for (auto _ : state) {
-    r.pointIndex = 0;
+    r.document.pointIndex = 0;
     DrawGraph(r, canvas, GraphColors());
-    r.pointIndex = n;
+    r.document.pointIndex = n;
     std::vector<QLine> lines;
     lines.reserve(n);
     DisplaySmoothing smoothing(r);
     QPoint previous;
     for (int32_t i = 0; i < n; ++i) {
-      const double v = smoothing.next(r.points[i]);
-      const QPoint point(qRound(columnOf(r, r.pointPotential(i))), r.plotHeight - qRound(heightOf(r, v)));
+      const double v = smoothing.next(r.document.points[i]);
+      const QPoint point(qRound(columnOf(r, r.pointPotential(i))), r.view.plotHeight - qRound(heightOf(r, v)));
       if (i > 0) lines.emplace_back(previous, point);
       previous = point;
     }
@@ -129,12 +129,12 @@ void BM_EverySegmentOnePass(benchmark::State &state) {
 void BM_EverySegmentDrawPoint(benchmark::State &state) {
   MeasurementRecord r = millionPoints();
   GraphCanvas canvas;
-  const int32_t n = r.pointIndex;
+  const int32_t n = r.document.pointIndex;
   for (auto _ : state) {
-    r.pointIndex = 0;
+    r.document.pointIndex = 0;
     DrawGraph(r, canvas, GraphColors());
-    r.pointIndex = n;
-    for (int32_t i = 0; i < n; ++i) DrawPoint(r, canvas, GraphColors().line, r.pointPotential(i), r.points[i]);
+    r.document.pointIndex = n;
+    for (int32_t i = 0; i < n; ++i) DrawPoint(r, canvas, GraphColors().line, r.pointPotential(i), r.document.points[i]);
     benchmark::DoNotOptimize(canvas.image.constBits());
   }
 }

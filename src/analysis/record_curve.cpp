@@ -4,12 +4,12 @@
 
 Curve recordCurve(const MeasurementRecord &r) {
   Curve c;
-  c.startPotential = r.sweepStart;
-  c.step = r.pulseStep;
-  c.peakSign = r.pulseAmplitude > 0 ? 1 : r.pulseAmplitude < 0 ? -1 : 0;
-  if (r.pointIndex <= 0 || r.points.empty()) return c;
-  c.values = r.points.data();
-  c.count = std::min(static_cast<std::size_t>(r.pointIndex) + 1, r.points.size());
+  c.startPotential = r.params.sweepStart;
+  c.step = r.params.pulseStep;
+  c.peakSign = r.params.pulseAmplitude > 0 ? 1 : r.params.pulseAmplitude < 0 ? -1 : 0;
+  if (r.document.pointIndex <= 0 || r.document.points.empty()) return c;
+  c.values = r.document.points.data();
+  c.count = std::min(static_cast<std::size_t>(r.document.pointIndex) + 1, r.document.points.size());
   return c;
 }
 

@@ -38,8 +38,8 @@ int measureCommand(const QString &params, const QString &out) {
     err() << "dpv: " << error << Qt::endl;
     return CannotRead;
   }
-  record.panels.clear();
-  record.pointIndex = 0;
+  record.display.panels.clear();
+  record.document.pointIndex = 0;
   const QString problem = sweepProblem(record);
   if (!problem.isEmpty()) {
     err() << "dpv: cannot measure: " << problem << Qt::endl;
@@ -59,16 +59,16 @@ int measureCommand(const QString &params, const QString &out) {
     return CannotMeasure;
   }
 
-  record.runDateTime = QLocale::system().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
-  record.runTimeInfo = QStringLiteral("Run time: ") + record.runDateTime;
-  record.runHint = QStringLiteral("Start of measurement: ") + record.runDateTime;
-  record.dataFileName.clear();
+  record.document.runDateTime = QLocale::system().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
+  record.display.runTimeInfo = QStringLiteral("Run time: ") + record.document.runDateTime;
+  record.display.runHint = QStringLiteral("Start of measurement: ") + record.document.runDateTime;
+  record.document.dataFileName.clear();
   InstrumentRun runInstrument(instrument);
   QElapsedTimer clock;
   clock.start();
   Acquisition acquisition(record, runInstrument, [&clock] { return clock.elapsed(); });
   acquisition.start();
-  err() << "dpv: measuring " << record.pulseNumber << " points" << Qt::endl;
+  err() << "dpv: measuring " << record.params.pulseNumber << " points" << Qt::endl;
   int reported = -1;
   while (acquisition.tick()) {
     if (const int signal = terminationSignal()) {
@@ -81,11 +81,11 @@ int measureCommand(const QString &params, const QString &out) {
     // The countdown needs no polling; wait as the window's timer would.
     if (record.runState == RunPreelectrolysis) QThread::msleep(110);
     const int percent = record.runState == RunMeasuring
-                            ? static_cast<int>(100.0 * record.pointIndex / record.pulseNumber)
+                            ? static_cast<int>(100.0 * record.document.pointIndex / record.params.pulseNumber)
                             : 0;
     if (percent / 10 != reported / 10) {
       err() << "dpv: " << (record.runState == RunPreelectrolysis ? "preelectrolysis" : "measuring") << ", point "
-            << record.pointIndex << " of " << record.pulseNumber << Qt::endl;
+            << record.document.pointIndex << " of " << record.params.pulseNumber << Qt::endl;
       reported = percent;
     }
   }

@@ -8,7 +8,7 @@ OpenCircuitReadout::OpenCircuitReadout(Instrument &instrument, const Measurement
     : instrument_(instrument), record_(record), clock_(clock) {}
 
 void OpenCircuitReadout::activate() {
-  instrument_.PotentiometerOn(record_.maxAbsPotential);
+  instrument_.PotentiometerOn(record_.params.maxAbsPotential);
   readPotential_.restart(instrument_.PotentiometerGetPotential());
 }
 

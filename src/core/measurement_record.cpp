@@ -31,19 +31,37 @@ void ParameterTexts::setElectrodes(int value) {
 }
 
 void MeasurementRecord::resizePoints(int32_t length) {
-  points.resize(length > 0 ? static_cast<size_t>(length) : 0, 0.0);
+  document.points.resize(length > 0 ? static_cast<size_t>(length) : 0, 0.0);
 }
 
 QString MeasurementRecord::formatCurrent(double amperes, int extraDigits) const {
-  const double value = currUnitFactor != 0 ? amperes / currUnitFactor : amperes;
-  return formatFixed(value, currDigits + extraDigits) + QLatin1Char(' ') + texts.currUnitText();
+  const double value = params.currUnitFactor != 0 ? amperes / params.currUnitFactor : amperes;
+  return formatFixed(value, params.currDigits + extraDigits) + QLatin1Char(' ') + texts.currUnitText();
 }
 
 QString MeasurementRecord::formatPotential(double volts, int extraDigits) const {
-  return formatFixed(volts * 1000.0, potDigits + extraDigits) + QStringLiteral(" mV");
+  return formatFixed(volts * 1000.0, params.potDigits + extraDigits) + QStringLiteral(" mV");
 }
 
 QString MeasurementRecord::caption() const {
-  if (dataFileName.isEmpty()) return kTitle;
-  return kTitle + QStringLiteral(" [") + QFileInfo(dataFileName).fileName() + QLatin1Char(']');
+  if (document.dataFileName.isEmpty()) return kTitle;
+  return kTitle + QStringLiteral(" [") + QFileInfo(document.dataFileName).fileName() + QLatin1Char(']');
+}
+
+ParameterTexts MeasurementRecord::unzoomedTexts() const {
+  ParameterTexts t = texts;
+  if (view.beforeZoom) {
+    t.potStart = view.beforeZoom->potStart;
+    t.potEnd = view.beforeZoom->potEnd;
+    t.currMin = view.beforeZoom->currMin;
+    t.currMax = view.beforeZoom->currMax;
+  }
+  return t;
+}
+
+bool MeasurementRecord::leaveZoom() {
+  if (!view.beforeZoom) return false;
+  texts = unzoomedTexts();
+  view.beforeZoom.reset();
+  return true;
 }

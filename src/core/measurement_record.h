@@ -1,12 +1,14 @@
 #pragma once
-// The one measurement the program holds: parameter texts, the numbers derived
-// from them, the points, the run state, the document flags and the view state.
+// The one measurement the program holds, grouped by role: the parameter texts,
+// the numbers derived from them, the document (description, points, file),
+// the graph's view state, the window's display texts and the run state.
 // Potentials are volts, times seconds, currents amperes throughout.
 
 #include <QRect>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 inline const QString kTitle = QStringLiteral("Differential pulse voltammetry");
@@ -44,36 +46,21 @@ struct ParameterTexts {
 
 // Texts of the six status panels above the graph.
 struct StatusPanels {
-  QString panel5;  // program status: "Measuring", "Zoom", "Saving", ...
-  QString panel6;  // time
-  QString panel7;  // potential
-  QString panel8;  // current
-  QString panel3;  // point number
-  QString panel4;  // analysis result
+  QString status;       // Panel5: "Measuring", "Zoom", "Saving", ...
+  QString time;         // Panel6
+  QString potential;    // Panel7
+  QString current;      // Panel8
+  QString pointNumber;  // Panel3
+  QString analysis;     // Panel4
   void clear() { *this = StatusPanels(); }
 };
 
 enum RunState : int32_t { RunIdle = 0, RunMeasuring = 1, RunPreelectrolysis = 3 };
 
-struct MeasurementRecord {
-  ParameterTexts texts;
-  QStringList description;  // the experiment description, one entry per line
-
-  // Information labels.
-  QString pulseStepInfo = QStringLiteral("Pulse step:");
-  QString recordTimeInfo = QStringLiteral("Recording time:");
-  QString pulseNrInfo = QStringLiteral("Pulse number:");
-  QString runTimeInfo = QStringLiteral("Run time:");
-  // Hint of the Run button.
-  QString runHint = QStringLiteral("Start of measurement");
-
-  StatusPanels panels;
-  QString savedStatusText;  // Panel5 text put aside while a temporary status shows
-
-  // Numeric parameters.
+// The parameters as numbers, read from the texts, and the values that follow from them.
+struct ParameterValues {
   double sweepSpeed = 0, pulseAmplitude = 0, pulsePeriod = 0, accumulationFraction = 0;
   double prePotential = 0, preTime = 0, sweepStart = 0;
-  // Derived values.
   double pulseStep = 0, recordingTime = 0;
   int32_t pulseNumber = 0;
   double axisPotStart = 0, axisPotEnd = 0, axisCurrMin = 0, axisCurrMax = 0;
@@ -81,28 +68,31 @@ struct MeasurementRecord {
   double maxAbsPotential = 0, maxAbsCurrent = 0;
   uint8_t currDigits = 0, potDigits = 0;
   double dampingFactor = 0, dampingRest = 0;
+};
 
-  // Size of the plot area in pixels; the graph keeps it up to date.
-  int plotWidth = 479, plotHeight = 334;
-
+// What a measurement file holds besides the parameter texts, and where it stands.
+struct Document {
+  QStringList description;  // the experiment description, one entry per line
   // Point storage: differential current per point, in amperes.
   std::vector<double> points;
   int32_t pointIndex = 0;  // index of the last point; 0 and -1 mean no points
-
-  // Run state.
-  int32_t runState = RunIdle;
-  double basePotential = 0, baseSum = 0, pulseSum = 0;
-  int32_t baseCount = 0, pulseCount = 0;
-  int64_t preStartMs = 0;  // monotonic clock, ms
   QString runDateTime;
-
-  // Document flags.
   bool dataSaved = false, askFileName = false;
   QString dataFileName;
+};
 
-  // View state of the graph.
-  bool zoomed = false;
-  QString savedPotStart, savedPotEnd, savedCurrMin, savedCurrMax;
+// The texts of the four axis controls.
+struct AxisTexts {
+  QString potStart, potEnd, currMin, currMax;
+};
+
+// View state of the graph.
+struct ViewState {
+  // The axis texts from before the zoom; set while the graph is zoomed
+  // (`zoomed`, `savedPotStart`, `savedPotEnd`, `savedCurrMin`, `savedCurrMax`).
+  std::optional<AxisTexts> beforeZoom;
+  // Size of the plot area in pixels; the graph keeps it up to date.
+  int plotWidth = 479, plotHeight = 334;
   bool zoomDragging = false;
   QRect zoomRect;
   bool penUp = false;
@@ -111,18 +101,51 @@ struct MeasurementRecord {
   int32_t markerX = 0, markerY = 0, refMarkerX = 0, refMarkerY = 0, prevMarkerX = 0, prevMarkerY = 0;
   int32_t markerIndex = 0, refMarkerIndex = 0, prevMarkerIndex = 0;
   double markerCurrent = 0;
+};
+
+// The texts the main window shows besides the controls.
+struct DisplayTexts {
+  // Information labels.
+  QString pulseStepInfo = QStringLiteral("Pulse step:");
+  QString recordTimeInfo = QStringLiteral("Recording time:");
+  QString pulseNrInfo = QStringLiteral("Pulse number:");
+  QString runTimeInfo = QStringLiteral("Run time:");
+  // Hint of the Run button.
+  QString runHint = QStringLiteral("Start of measurement");
+  StatusPanels panels;
+  QString savedStatusText;  // status panel text put aside while a temporary status shows
+};
+
+struct MeasurementRecord {
+  ParameterTexts texts;
+  ParameterValues params;
+  Document document;
+  ViewState view;
+  DisplayTexts display;
+
+  // Run state.
+  int32_t runState = RunIdle;
+  double basePotential = 0, baseSum = 0, pulseSum = 0;
+  int32_t baseCount = 0, pulseCount = 0;
+  int64_t preStartMs = 0;  // monotonic clock, ms
 
   // Sets the storage length; existing values stay, new elements are 0.
   void resizePoints(int32_t length);
   // True when the record holds points to draw (pointIndex above 0).
-  bool hasPoints() const { return pointIndex > 0; }
+  bool hasPoints() const { return document.pointIndex > 0; }
   // Potential (V) and time (s) of point i, from the present parameters.
-  double pointPotential(int32_t i) const { return sweepStart + i * pulseStep; }
-  double pointTime(int32_t i) const { return i * pulsePeriod; }
+  double pointPotential(int32_t i) const { return params.sweepStart + i * params.pulseStep; }
+  double pointTime(int32_t i) const { return i * params.pulsePeriod; }
   // A current as value / currUnitFactor with currDigits (+ extra) decimals, a blank and the unit.
   QString formatCurrent(double amperes, int extraDigits = 0) const;
   // A potential in mV with potDigits (+ extra) decimals and " mV".
   QString formatPotential(double volts, int extraDigits = 0) const;
   // Caption of the main window: the title, with " [name]" when a file is named.
   QString caption() const;
+
+  bool zoomed() const { return view.beforeZoom.has_value(); }
+  // The parameter texts with the axis texts from before the zoom, when zoomed.
+  ParameterTexts unzoomedTexts() const;
+  // Puts the axis texts from before the zoom back; false when not zoomed.
+  bool leaveZoom();
 };

@@ -13,25 +13,25 @@ QString dataViewHeader(const MeasurementRecord &record, const DataViewColumns &c
 
 DataViewRows::DataViewRows(const MeasurementRecord &record, const DataViewColumns &columns)
     : columns_(columns),
-      pulsePeriod_(record.pulsePeriod),
-      sweepStart_(record.sweepStart),
-      pulseStep_(record.pulseStep),
-      unitFactor_(record.currUnitFactor != 0 ? record.currUnitFactor : 1.0),
-      currentDecimals_(record.currDigits + 1) {
-  if (record.pointIndex == 0) {
+      pulsePeriod_(record.params.pulsePeriod),
+      sweepStart_(record.params.sweepStart),
+      pulseStep_(record.params.pulseStep),
+      unitFactor_(record.params.currUnitFactor != 0 ? record.params.currUnitFactor : 1.0),
+      currentDecimals_(record.params.currDigits + 1) {
+  if (record.document.pointIndex == 0) {
     count_ = 1;
     noData_ = true;
     return;
   }
-  if (record.pointIndex < 0) return;
-  count_ = record.pointIndex + 1;
+  if (record.document.pointIndex < 0) return;
+  count_ = record.document.pointIndex + 1;
   if (!columns.current) return;
   smoothed_.resize(static_cast<size_t>(count_));
-  const size_t stored = record.points.size();
+  const size_t stored = record.document.points.size();
   double smoothed = 0;
   for (size_t i = 0; i < smoothed_.size(); ++i) {
-    const double value = i < stored ? record.points[i] : 0.0;
-    smoothed = i == 0 ? value : smoothed * record.dampingFactor + value * record.dampingRest;
+    const double value = i < stored ? record.document.points[i] : 0.0;
+    smoothed = i == 0 ? value : smoothed * record.params.dampingFactor + value * record.params.dampingRest;
     smoothed_[i] = smoothed;
   }
 }

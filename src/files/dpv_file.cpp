@@ -40,7 +40,7 @@ const QString kDampingUnitKey = QStringLiteral("Damping units=");
 
 // A value/ampere factor that never divides by zero.
 double unitFactor(const MeasurementRecord &record) {
-  return record.currUnitFactor != 0 ? record.currUnitFactor : 1.0;
+  return record.params.currUnitFactor != 0 ? record.params.currUnitFactor : 1.0;
 }
 
 bool isSectionHeader(QByteArrayView line) {
@@ -53,7 +53,7 @@ void applySetupLine(const QString &line, MeasurementRecord &record) {
   if (eq < 0) return;
   const QString value = line.mid(eq + 1);
   ParameterTexts &texts = record.texts;
-  if (line.contains(kDateKey)) record.runDateTime = value;
+  if (line.contains(kDateKey)) record.document.runDateTime = value;
   for (const TextKey &k : kAxisKeys)
     if (line.contains(QLatin1String(k.key))) texts.*k.field = value;
   if (line.contains(kCurrUnitKey)) texts.selectCurrUnit(value);
@@ -94,11 +94,11 @@ void loadSetup(const TextBytes &text, MeasurementRecord &record) {
 // Only a line that is exactly "[Data]" ends the description, so description
 // lines holding "[" survive, and a last [Info] section loses no line.
 void loadDescription(const TextBytes &text, MeasurementRecord &record) {
-  record.description.clear();
+  record.document.description.clear();
   TextBytes::Lines lines = text.lines();
   if (!linesAfter(text, kInfoBytes, &lines)) return;
   QByteArrayView line;
-  while (lines.next(&line) && line != kDataBytes) record.description.append(text.decode(line));
+  while (lines.next(&line) && line != kDataBytes) record.document.description.append(text.decode(line));
 }
 
 // An absurd pulse number from a foreign file must not reserve gigabytes; the
@@ -125,20 +125,20 @@ const char *valuesEnd(const TextBytes &text, const char *first) {
 }
 
 void loadPoints(const TextBytes &text, MeasurementRecord &record) {
-  record.pointIndex = 0;
-  record.resizePoints(std::min(record.pulseNumber, kMaxReservedPoints));
+  record.document.pointIndex = 0;
+  record.resizePoints(std::min(record.params.pulseNumber, kMaxReservedPoints));
   TextBytes::Lines lines = text.lines();
   if (!linesAfter(text, kDataBytes, &lines)) {
-    record.pointIndex = -1;
+    record.document.pointIndex = -1;
     return;
   }
   const char *first = lines.position();
   const char *end = valuesEnd(text, first);
   const QByteArrayView values(first, end - first);
   const qsizetype count = values.count('\n') + (values.isEmpty() || values.back() == '\n' ? 0 : 1);
-  if (static_cast<size_t>(count) > record.points.size()) record.points.resize(static_cast<size_t>(count), 0.0);
+  if (static_cast<size_t>(count) > record.document.points.size()) record.document.points.resize(static_cast<size_t>(count), 0.0);
   const double factor = unitFactor(record);
-  double *points = record.points.data();
+  double *points = record.document.points.data();
   TextBytes::Lines valueLines(values);
   QByteArrayView line;
   // A value beyond the double range ("1e999") reads as 0, as a line that is
@@ -146,21 +146,21 @@ void loadPoints(const TextBytes &text, MeasurementRecord &record) {
   // view of the curve after it.
   for (qsizetype k = 0; valueLines.next(&line); ++k)
     points[k] = readFiniteNumber(line.data(), line.data() + line.size(), 0.0) * factor;
-  record.pointIndex = static_cast<int32_t>(count) - 1;
+  record.document.pointIndex = static_cast<int32_t>(count) - 1;
 }
 
 // The [Data] lines: the currents in the display unit, one buffer for all.
 void appendValues(const MeasurementRecord &record, QByteArray &out) {
-  const qsizetype pointLines = record.pointIndex > 0 ? record.pointIndex + 1 : 0;
+  const qsizetype pointLines = record.document.pointIndex > 0 ? record.document.pointIndex + 1 : 0;
   if (pointLines == 0) return;
   const double factor = unitFactor(record);
-  const int decimals = record.currDigits + 2;
+  const int decimals = record.params.currDigits + 2;
   const qsizetype room = maxFixedLength(decimals) + 2;
   qsizetype used = out.size();
   out.resize(used + pointLines * (decimals + 8) + room);
   for (qsizetype i = 0; i < pointLines; ++i) {
     if (out.size() - used < room) out.resize(out.size() + out.size() / 2 + room);
-    const double value = static_cast<size_t>(i) < record.points.size() ? record.points[static_cast<size_t>(i)] : 0.0;
+    const double value = static_cast<size_t>(i) < record.document.points.size() ? record.document.points[static_cast<size_t>(i)] : 0.0;
     char *p = writeFixed(out.data() + used, value / factor, decimals);
     *p++ = '\r';
     *p++ = '\n';
@@ -174,13 +174,13 @@ void appendValues(const MeasurementRecord &record, QByteArray &out) {
 QByteArray dpvFileBytes(const MeasurementRecord &record) {
   const ParameterTexts &t = record.texts;
   QStringList lines;
-  lines.reserve(17 + record.description.size());
-  lines << kSetupHeader << kDateKey + record.runDateTime << QStringLiteral("C min=") + t.currMin
+  lines.reserve(17 + record.document.description.size());
+  lines << kSetupHeader << kDateKey + record.document.runDateTime << QStringLiteral("C min=") + t.currMin
         << QStringLiteral("C max=") + t.currMax << kCurrUnitKey + t.currUnitText() << kDampingKey + t.damping
         << kDampingUnitKey + t.dampingUnitText();
   for (const TextKey &k : kParameterKeys) lines << QLatin1String(k.key) + t.*k.field;
   lines << kInfoHeader;
-  lines += record.description;
+  lines += record.document.description;
   lines << kDataHeader;
   QByteArray out = encodeLines(lines);
   appendValues(record, out);

@@ -6,15 +6,6 @@
 #include "files/dpv_file.h"
 #include "files/text_export.h"
 
-void leaveZoomTexts(MeasurementRecord &record) {
-  if (!record.zoomed) return;
-  record.texts.potStart = record.savedPotStart;
-  record.texts.potEnd = record.savedPotEnd;
-  record.texts.currMin = record.savedCurrMin;
-  record.texts.currMax = record.savedCurrMax;
-  record.zoomed = false;
-}
-
 QString cannotOpenMessage(const QString &path, const QString &reason) {
   return QStringLiteral("Cannot open file \"%1\". %2").arg(QDir::toNativeSeparators(path), reason);
 }
@@ -24,45 +15,45 @@ QString cannotWriteMessage(const QString &path, const QString &reason) {
 }
 
 bool openMeasurementFile(MeasurementRecord &record, const QString &path, QString *error) {
-  record.panels.panel5 = QStringLiteral("Loading");
-  leaveZoomTexts(record);
+  record.display.panels.status = QStringLiteral("Loading");
+  record.leaveZoom();
   QString reason;
   if (!readDpvFile(path, record, &reason)) {
     if (error) *error = cannotOpenMessage(path, reason);
     return false;
   }
-  record.dataSaved = true;
-  record.askFileName = false;
-  record.panels.panel5.clear();
-  record.runHint = QStringLiteral("Start of measurement: ") + record.runDateTime;
-  record.runTimeInfo = QStringLiteral("Run time: ") + record.runDateTime;
-  record.dataFileName = QFileInfo(path).absoluteFilePath();
+  record.document.dataSaved = true;
+  record.document.askFileName = false;
+  record.display.panels.status.clear();
+  record.display.runHint = QStringLiteral("Start of measurement: ") + record.document.runDateTime;
+  record.display.runTimeInfo = QStringLiteral("Run time: ") + record.document.runDateTime;
+  record.document.dataFileName = QFileInfo(path).absoluteFilePath();
   return true;
 }
 
 bool saveMeasurementFile(MeasurementRecord &record, const QString &path, QString *error) {
-  record.savedStatusText = record.panels.panel5;
-  record.panels.panel5 = QStringLiteral("Saving");
+  record.display.savedStatusText = record.display.panels.status;
+  record.display.panels.status = QStringLiteral("Saving");
   QString reason;
   if (!writeDpvFile(path, record, &reason)) {
     if (error) *error = cannotWriteMessage(path, reason);
     return false;
   }
-  record.dataSaved = true;
-  record.askFileName = false;
-  record.panels.panel5 = record.savedStatusText;
-  record.dataFileName = QFileInfo(path).absoluteFilePath();
+  record.document.dataSaved = true;
+  record.document.askFileName = false;
+  record.display.panels.status = record.display.savedStatusText;
+  record.document.dataFileName = QFileInfo(path).absoluteFilePath();
   return true;
 }
 
 bool exportMeasurementText(MeasurementRecord &record, const QString &path, QString *error) {
-  record.savedStatusText = record.panels.panel5;
-  record.panels.panel5 = QStringLiteral("Writing");
+  record.display.savedStatusText = record.display.panels.status;
+  record.display.panels.status = QStringLiteral("Writing");
   QString reason;
   if (!writeTextExport(path, record, &reason)) {
     if (error) *error = cannotWriteMessage(path, reason);
     return false;
   }
-  record.panels.panel5 = record.savedStatusText;
+  record.display.panels.status = record.display.savedStatusText;
   return true;
 }

@@ -7,10 +7,6 @@
 
 #include "core/measurement_record.h"
 
-// Puts the axis texts from before a zoom back, so the loaded start potential
-// becomes the sweep start.
-void leaveZoomTexts(MeasurementRecord &record);
-
 // Opens a .dpv file into the record. On failure returns false with a message
 // in `error`; the flags and file name stay and the status keeps "Loading".
 bool openMeasurementFile(MeasurementRecord &record, const QString &path, QString *error);

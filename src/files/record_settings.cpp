@@ -10,12 +10,12 @@ void loadRecordSettings(const IniFile &ini, MeasurementRecord &record) {
   PrePotEditChange(record);
   PreTimeEditChange(record);
   XYFactors(record);
-  record.description = readDescription(ini);
+  record.document.description = readDescription(ini);
 }
 
 bool openAsProgramDoes(const IniFile &ini, MeasurementRecord &record, const QString &path, QString *error) {
-  record.dataSaved = true;
-  record.askFileName = true;
+  record.document.dataSaved = true;
+  record.document.askFileName = true;
   loadRecordSettings(ini, record);
   return openMeasurementFile(record, path, error);
 }

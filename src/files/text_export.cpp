@@ -12,7 +12,7 @@ QStringList headerLines(const MeasurementRecord &record) {
   const ParameterTexts &t = record.texts;
   QStringList lines;
   lines << kTitle;
-  lines += record.description;
+  lines += record.document.description;
   lines << QStringLiteral("Current: ") + t.currMin + QStringLiteral(" .. ") + t.currMax + QLatin1Char(' ') +
                t.currUnitText()
         << QStringLiteral("Damping: ") + t.damping + QLatin1Char(' ') + t.dampingUnitText()
@@ -30,10 +30,10 @@ constexpr size_t kChunk = 1 << 20;
 void writeTextExportBytes(const MeasurementRecord &record, const std::function<void(const char *, qsizetype)> &sink) {
   const QByteArray header = encodeLines(headerLines(record));
   sink(header.constData(), header.size());
-  const int32_t rows = record.pointIndex > 0 ? record.pointIndex : 0;
+  const int32_t rows = record.document.pointIndex > 0 ? record.document.pointIndex : 0;
   if (rows == 0) return;
-  const double factor = record.currUnitFactor != 0 ? record.currUnitFactor : 1.0;
-  const int potDecimals = record.potDigits + 1, currDecimals = record.currDigits + 1;
+  const double factor = record.params.currUnitFactor != 0 ? record.params.currUnitFactor : 1.0;
+  const int potDecimals = record.params.potDigits + 1, currDecimals = record.params.currDigits + 1;
   const size_t room = 16 + maxFixedLength(potDecimals) + maxFixedLength(currDecimals);
   std::vector<char> chunk(kChunk + room);
   char *p = chunk.data();
@@ -42,7 +42,7 @@ void writeTextExportBytes(const MeasurementRecord &record, const std::function<v
       sink(chunk.data(), p - chunk.data());
       p = chunk.data();
     }
-    const double current = static_cast<size_t>(i) < record.points.size() ? record.points[static_cast<size_t>(i)] : 0.0;
+    const double current = static_cast<size_t>(i) < record.document.points.size() ? record.document.points[static_cast<size_t>(i)] : 0.0;
     p = std::to_chars(p, p + 12, i).ptr;
     *p++ = '\t';
     p = writeFixed(p, record.pointPotential(i) * 1000.0, potDecimals);

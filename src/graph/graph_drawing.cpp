@@ -57,31 +57,31 @@ void paintBackground(QPainter &p, int W, int H, const QColor &background) {
 
 // Horizontal lines from index round(lo / step) up to, not including, round(hi / step).
 void paintCurrentGrid(QPainter &p, const MeasurementRecord &r) {
-  const double step = gridStep(r.axisCurrMin, r.axisCurrMax);
+  const double step = gridStep(r.params.axisCurrMin, r.params.axisCurrMax);
   if (step == 0 || !std::isfinite(step)) return;
-  const double i0 = roundHalfEven(r.axisCurrMin / step);
-  const double i1 = roundHalfEven(r.axisCurrMax / step);
+  const double i0 = roundHalfEven(r.params.axisCurrMin / step);
+  const double i1 = roundHalfEven(r.params.axisCurrMax / step);
   for (int k = 0; k < kMaxGridLines && i0 + k < i1; ++k) {
     const double i = i0 + k;
-    const int y = r.plotHeight - roundToInt32(heightOf(r, i * step));
+    const int y = r.view.plotHeight - roundToInt32(heightOf(r, i * step));
     p.setPen(gridPen(i == 0));
-    p.drawLine(0, y, r.plotWidth, y);
+    p.drawLine(0, y, r.view.plotWidth, y);
   }
 }
 
 // Vertical lines from index round(lo / step) to round(hi / step) inclusive;
 // a line at column 0 or left of it is not drawn.
 void paintPotentialGrid(QPainter &p, const MeasurementRecord &r) {
-  const double step = gridStep(r.axisPotStart, r.axisPotEnd);
+  const double step = gridStep(r.params.axisPotStart, r.params.axisPotEnd);
   if (step == 0 || !std::isfinite(step)) return;
-  const double j0 = roundHalfEven(r.axisPotStart / step);
-  const double j1 = roundHalfEven(r.axisPotEnd / step);
+  const double j0 = roundHalfEven(r.params.axisPotStart / step);
+  const double j1 = roundHalfEven(r.params.axisPotEnd / step);
   for (int k = 0; k < kMaxGridLines && j0 + k <= j1; ++k) {
     const double j = j0 + k;
     const int x = roundToInt32(columnOf(r, j * step));
     if (x <= 0) continue;
     p.setPen(gridPen(j == 0));
-    p.drawLine(x, 0, x, r.plotHeight);
+    p.drawLine(x, 0, x, r.view.plotHeight);
   }
 }
 
@@ -135,17 +135,17 @@ class CurveLines {
 };
 
 void paintStoredPoints(QPainter &p, MeasurementRecord &r, GraphCanvas &c, const QColor &lineColor) {
-  const int32_t n = std::min<int64_t>(r.pointIndex, static_cast<int64_t>(r.points.size()));
+  const int32_t n = std::min<int64_t>(r.document.pointIndex, static_cast<int64_t>(r.document.points.size()));
   if (n <= 0) return;
   // Local copies keep the scale in registers through the loop; the
   // arithmetic is that of columnOf, heightOf and DrawPoint, pixel for pixel.
-  const double sweepStart = r.sweepStart, pulseStep = r.pulseStep;
-  const double potStart = r.axisPotStart, xFactor = r.xFactor;
-  const double currMin = r.axisCurrMin, yFactor = r.yFactor;
-  const double factor = r.dampingFactor, rest = r.dampingRest;
-  const int H = r.plotHeight;
-  const double *points = r.points.data();
-  CurveLines curve(r.plotWidth, H);
+  const double sweepStart = r.params.sweepStart, pulseStep = r.params.pulseStep;
+  const double potStart = r.params.axisPotStart, xFactor = r.params.xFactor;
+  const double currMin = r.params.axisCurrMin, yFactor = r.params.yFactor;
+  const double factor = r.params.dampingFactor, rest = r.params.dampingRest;
+  const int H = r.view.plotHeight;
+  const double *points = r.document.points.data();
+  CurveLines curve(r.view.plotWidth, H);
   // The painter's fills may leave the vector registers in a state that
   // makes every instruction of the loop below slow.
   clearUpperVectorState();
@@ -173,8 +173,8 @@ void paintStoredPoints(QPainter &p, MeasurementRecord &r, GraphCanvas &c, const 
   curve.closeColumn();
   p.setPen(curvePen(lineColor));
   p.drawLines(curve.lines().data(), static_cast<int>(curve.lines().size()));
-  r.smoothedCurrent = v;
-  r.penUp = false;
+  r.view.smoothedCurrent = v;
+  r.view.penUp = false;
   c.pen = curve.last();
 }
 
@@ -189,17 +189,17 @@ void invertPixel(QImage &image, int x, int y) {
 void DrawGraph(MeasurementRecord &r, GraphCanvas &c, const GraphColors &colors) {
   XYFactors(r);
   computeDampingWeights(r);
-  const int W = r.plotWidth, H = r.plotHeight;
+  const int W = r.view.plotWidth, H = r.view.plotHeight;
   if (W <= 0 || H <= 0) {
     c.image = QImage();
   } else if (c.image.size() != QSize(W, H)) {
     c.image = QImage(W, H, QImage::Format_RGB32);
   }
   // Whatever is painted, the markers are gone and the curve starts afresh.
-  r.penUp = true;
-  r.markerShown = false;
-  r.refMarkerShown = false;
-  r.prevMarkerIndex = 0;
+  r.view.penUp = true;
+  r.view.markerShown = false;
+  r.view.refMarkerShown = false;
+  r.view.prevMarkerIndex = 0;
   if (c.image.isNull()) return;
 
   QPainter p(&c.image);
@@ -212,14 +212,14 @@ void DrawGraph(MeasurementRecord &r, GraphCanvas &c, const GraphColors &colors) 
 
 QRect DrawPoint(MeasurementRecord &r, GraphCanvas &c, const QColor &lineColor, double potential, double current) {
   const double px = limitPixel(columnOf(r, potential));
-  const double v = r.penUp ? current : r.smoothedCurrent * r.dampingFactor + current * r.dampingRest;
-  r.smoothedCurrent = v;
+  const double v = r.view.penUp ? current : r.view.smoothedCurrent * r.params.dampingFactor + current * r.params.dampingRest;
+  r.view.smoothedCurrent = v;
   const double py = limitPixel(heightOf(r, v));
-  const QPoint to(pixelRound(px), r.plotHeight - pixelRound(py));
-  const bool draw = !r.penUp && plotHasScale(r) && c.image.size() == QSize(r.plotWidth, r.plotHeight);
+  const QPoint to(pixelRound(px), r.view.plotHeight - pixelRound(py));
+  const bool draw = !r.view.penUp && plotHasScale(r) && c.image.size() == QSize(r.view.plotWidth, r.view.plotHeight);
   const QPoint from = c.pen;
   c.pen = to;
-  r.penUp = false;
+  r.view.penUp = false;
   if (!draw) return QRect();
   QPainter p(&c.image);
   p.setPen(curvePen(lineColor));
@@ -259,5 +259,5 @@ QRect drawFocusRect(QImage &image, const QRect &rect) {
 }
 
 int zeroLabelTop(const MeasurementRecord &r, int plotTop) {
-  return roundToInt32(r.axisCurrMax * r.yFactor) + plotTop - 6;
+  return roundToInt32(r.params.axisCurrMax * r.params.yFactor) + plotTop - 6;
 }

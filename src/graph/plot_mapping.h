@@ -9,25 +9,25 @@
 
 // Unrounded column of potential E (V).
 inline double columnOf(const MeasurementRecord &r, double potential) {
-  return (potential - r.axisPotStart) * r.xFactor;
+  return (potential - r.params.axisPotStart) * r.params.xFactor;
 }
 
 // Unrounded height above the bottom edge of current I (A).
 inline double heightOf(const MeasurementRecord &r, double current) {
-  return (current - r.axisCurrMin) * r.yFactor;
+  return (current - r.params.axisCurrMin) * r.params.yFactor;
 }
 
 // Potential (V) of pixel column x; only with a usable scale (plotHasScale).
-inline double potentialAtColumn(const MeasurementRecord &r, double x) { return x / r.xFactor + r.axisPotStart; }
+inline double potentialAtColumn(const MeasurementRecord &r, double x) { return x / r.params.xFactor + r.params.axisPotStart; }
 
 // Current (A) of pixel row y; only with a usable scale (plotHasScale).
 inline double currentAtRow(const MeasurementRecord &r, double y) {
-  return (r.plotHeight - y) / r.yFactor + r.axisCurrMin;
+  return (r.view.plotHeight - y) / r.params.yFactor + r.params.axisCurrMin;
 }
 
 // True when the plot has an area and both axes a span, so the grid, the
 // curve and the pixel readouts can be computed. A minimised window or no
 // distinct potentials read yet leave only background and outline.
 inline bool plotHasScale(const MeasurementRecord &r) {
-  return r.plotWidth > 0 && r.plotHeight > 0 && hasPotentialSpan(r) && r.yFactor != 0 && std::isfinite(r.yFactor);
+  return r.view.plotWidth > 0 && r.view.plotHeight > 0 && hasPotentialSpan(r) && r.params.yFactor != 0 && std::isfinite(r.params.yFactor);
 }

@@ -48,50 +48,50 @@ double gridStep(double lo, double hi) {
 }
 
 bool hasPotentialSpan(const MeasurementRecord &r) {
-  const double span = r.axisPotEnd - r.axisPotStart;
-  return span != 0 && std::isfinite(span) && std::isfinite(r.xFactor) && r.xFactor != 0;
+  const double span = r.params.axisPotEnd - r.params.axisPotStart;
+  return span != 0 && std::isfinite(span) && std::isfinite(r.params.xFactor) && r.params.xFactor != 0;
 }
 
 void XYFactors(MeasurementRecord &r) {
-  const double W = r.plotWidth;
-  const double H = r.plotHeight;
+  const double W = r.view.plotWidth;
+  const double H = r.view.plotHeight;
   const double s = readNumber(r.texts.potStart) * 0.001;
   const double e = readNumber(r.texts.potEnd) * 0.001;
-  if (!r.zoomed) r.sweepStart = s;
+  if (!r.zoomed()) r.params.sweepStart = s;
   if (s != e) {
-    r.axisPotStart = s;
-    r.axisPotEnd = e;
-    r.xFactor = W / (e - s);
+    r.params.axisPotStart = s;
+    r.params.axisPotEnd = e;
+    r.params.xFactor = W / (e - s);
   }
-  const double maxPot = std::max(std::fabs(r.axisPotStart), std::fabs(r.axisPotEnd));
+  const double maxPot = std::max(std::fabs(r.params.axisPotStart), std::fabs(r.params.axisPotEnd));
   // Both ends still 0 (no distinct potentials read yet): no relative span to
   // take, and a wide one adds no decimals.
-  const double potSpan = maxPot > 0 ? std::fabs(r.axisPotEnd - r.axisPotStart) / maxPot : 1;
-  r.potDigits = decimalCount(maxPot * 1000, potSpan);
-  r.maxAbsPotential = maxPot;
+  const double potSpan = maxPot > 0 ? std::fabs(r.params.axisPotEnd - r.params.axisPotStart) / maxPot : 1;
+  r.params.potDigits = decimalCount(maxPot * 1000, potSpan);
+  r.params.maxAbsPotential = maxPot;
 
-  r.axisCurrMin = 0;
-  r.axisCurrMax = 1;
+  r.params.axisCurrMin = 0;
+  r.params.axisCurrMax = 1;
   const double a = readNumber(r.texts.currMin);
   const double b = readNumber(r.texts.currMax);
   if (a != b) {
     const int unit = r.texts.currUnitIndex;
     // With no unit selected the previous factor stays (amperes at first).
     if (unit >= 0 && unit < kCurrentUnitNames.size())
-      r.currUnitFactor = kCurrentUnitFactors[unit];
-    else if (r.currUnitFactor == 0)
-      r.currUnitFactor = 1;
-    r.axisCurrMin = a * r.currUnitFactor;
-    r.axisCurrMax = b * r.currUnitFactor;
-    r.yFactor = H / (r.axisCurrMax - r.axisCurrMin);
+      r.params.currUnitFactor = kCurrentUnitFactors[unit];
+    else if (r.params.currUnitFactor == 0)
+      r.params.currUnitFactor = 1;
+    r.params.axisCurrMin = a * r.params.currUnitFactor;
+    r.params.axisCurrMax = b * r.params.currUnitFactor;
+    r.params.yFactor = H / (r.params.axisCurrMax - r.params.axisCurrMin);
   } else {
     // The fallback range 0 .. 1 A gets its own scale, so nothing is drawn
     // with the scale of an earlier range.
-    r.yFactor = H / (r.axisCurrMax - r.axisCurrMin);
-    if (r.currUnitFactor == 0) r.currUnitFactor = 1;
+    r.params.yFactor = H / (r.params.axisCurrMax - r.params.axisCurrMin);
+    if (r.params.currUnitFactor == 0) r.params.currUnitFactor = 1;
   }
-  const double maxCurr = std::max(std::fabs(r.axisCurrMin), std::fabs(r.axisCurrMax));
-  r.currDigits = decimalCount(maxCurr / r.currUnitFactor, std::fabs(r.axisCurrMax - r.axisCurrMin) / maxCurr);
-  r.maxAbsCurrent = maxCurr;
+  const double maxCurr = std::max(std::fabs(r.params.axisCurrMin), std::fabs(r.params.axisCurrMax));
+  r.params.currDigits = decimalCount(maxCurr / r.params.currUnitFactor, std::fabs(r.params.axisCurrMax - r.params.axisCurrMin) / maxCurr);
+  r.params.maxAbsCurrent = maxCurr;
   SetParameters(r);
 }

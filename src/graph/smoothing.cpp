@@ -20,6 +20,6 @@ double dampingWeight(double d, int unitIndex, double t) {
 }
 
 void computeDampingWeights(MeasurementRecord &r) {
-  r.dampingFactor = dampingWeight(readNumber(r.texts.damping), r.texts.dampingUnitIndex, r.pulsePeriod);
-  r.dampingRest = 1 - r.dampingFactor;
+  r.params.dampingFactor = dampingWeight(readNumber(r.texts.damping), r.texts.dampingUnitIndex, r.params.pulsePeriod);
+  r.params.dampingRest = 1 - r.params.dampingFactor;
 }

@@ -18,7 +18,7 @@ class DisplaySmoothing {
  public:
   DisplaySmoothing(double factor, double rest) : factor_(factor), rest_(rest) {}
   explicit DisplaySmoothing(const MeasurementRecord &record)
-      : DisplaySmoothing(record.dampingFactor, record.dampingRest) {}
+      : DisplaySmoothing(record.params.dampingFactor, record.params.dampingRest) {}
 
   // The smoothed value after `value`; the first value is taken as it is.
   double next(double value) {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "files/file_operations.h"
 #include "graph/scaling.h"
 #include "measurement/parameters.h"
 
@@ -47,38 +46,38 @@ void restoreText(const QString &name, const QString &text, ParameterTexts &texts
 
 JournalHeader journalHeader(const MeasurementRecord &record) {
   JournalHeader header;
-  header.dateTime = record.runDateTime;
-  header.pointCount = record.pulseNumber;
+  header.dateTime = record.document.runDateTime;
+  header.pointCount = record.params.pulseNumber;
   const ParameterTexts &texts = record.texts;
   for (const NamedText &t : kNamedTexts) header.texts.emplace_back(QLatin1String(t.name), texts.*t.field);
   header.texts.emplace_back(kCurrUnitName, texts.currUnitText());
   header.texts.emplace_back(kDampingUnitName, texts.dampingUnitText());
-  header.description = record.description;
+  header.description = record.document.description;
   return header;
 }
 
 void restoreJournaledRun(const JournalContents &journal, MeasurementRecord &record) {
   const JournalHeader &header = journal.header;
   // A run unzooms before it starts, so its texts are those of the full axes.
-  leaveZoomTexts(record);
+  record.leaveZoom();
   for (const auto &[name, text] : header.texts) restoreText(name, text, record.texts);
   PrePotEditChange(record);
   PreTimeEditChange(record);
   XYFactors(record);
-  record.description = header.description;
-  record.runDateTime = header.dateTime;
-  record.runTimeInfo = QStringLiteral("Run time: ") + header.dateTime;
-  record.runHint = QStringLiteral("Start of measurement: ") + header.dateTime;
+  record.document.description = header.description;
+  record.document.runDateTime = header.dateTime;
+  record.display.runTimeInfo = QStringLiteral("Run time: ") + header.dateTime;
+  record.display.runHint = QStringLiteral("Start of measurement: ") + header.dateTime;
 
   const size_t count = journal.points.size();
-  record.points.assign(std::max(static_cast<size_t>(std::max(header.pointCount, 0)), count), 0.0);
-  std::copy(journal.points.begin(), journal.points.end(), record.points.begin());
+  record.document.points.assign(std::max(static_cast<size_t>(std::max(header.pointCount, 0)), count), 0.0);
+  std::copy(journal.points.begin(), journal.points.end(), record.document.points.begin());
   // Points 0 .. pointIndex are the measured ones, and a save writes exactly those.
-  record.pointIndex = static_cast<int32_t>(count) - 1;
+  record.document.pointIndex = static_cast<int32_t>(count) - 1;
 
   record.runState = RunIdle;
-  record.panels.clear();
-  record.dataSaved = false;
-  record.askFileName = true;
-  record.dataFileName.clear();
+  record.display.panels.clear();
+  record.document.dataSaved = false;
+  record.document.askFileName = true;
+  record.document.dataFileName.clear();
 }

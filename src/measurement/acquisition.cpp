@@ -39,12 +39,12 @@ QString sweepProblem(const MeasurementRecord &r) {
     return QStringLiteral("The sweep speed must be above 0 mV/s, not \"%1\".").arg(t.sweep);
   if (!(readNumber(t.period) > 0))
     return QStringLiteral("The pulse period must be above 0 ms, not \"%1\".").arg(t.period);
-  if (r.pulseNumber < 1)
+  if (r.params.pulseNumber < 1)
     return QStringLiteral("The sweep has no points: enter different start and end potentials.");
-  if (r.pulseNumber > kMaxRunPoints)
+  if (r.params.pulseNumber > kMaxRunPoints)
     return QStringLiteral("The sweep would have %1 points; at most %2 are possible. Use a larger pulse period or "
                           "sweep speed, or a smaller potential range.")
-        .arg(r.pulseNumber)
+        .arg(r.params.pulseNumber)
         .arg(kMaxRunPoints);
   return QString();
 }
@@ -54,34 +54,34 @@ Acquisition::Acquisition(MeasurementRecord &record, RunInstrument &instrument, C
 
 void Acquisition::start() {
   MeasurementRecord &r = record_;
-  plan_.sweepStart = r.sweepStart;
-  plan_.pulseStep = r.pulseStep;
-  plan_.pulseAmplitude = r.pulseAmplitude;
-  plan_.pulsePeriod = r.pulsePeriod;
-  plan_.accumulation = r.accumulationFraction;
-  plan_.preTime = r.preTime;
-  plan_.prePotential = r.prePotential;
-  plan_.pulseNumber = r.pulseNumber;
+  plan_.sweepStart = r.params.sweepStart;
+  plan_.pulseStep = r.params.pulseStep;
+  plan_.pulseAmplitude = r.params.pulseAmplitude;
+  plan_.pulsePeriod = r.params.pulsePeriod;
+  plan_.accumulation = r.params.accumulationFraction;
+  plan_.preTime = r.params.preTime;
+  plan_.prePotential = r.params.prePotential;
+  plan_.pulseNumber = r.params.pulseNumber;
 
   // A fresh run never shows values left over from an earlier run or file.
-  r.points.assign(static_cast<size_t>(plan_.pulseNumber), 0.0);
-  r.pointIndex = 0;
+  r.document.points.assign(static_cast<size_t>(plan_.pulseNumber), 0.0);
+  r.document.pointIndex = 0;
   point_ = 0;
   const int electrodes = r.texts.electrodes;
   if (plan_.preTime != 0) {
     r.runState = RunPreelectrolysis;
-    r.panels.panel5 = QStringLiteral("Preelectrolysis");
-    instrument_.PotentiostatOn(electrodes, 2 * r.maxAbsCurrent, r.maxAbsPotential, plan_.prePotential);
+    r.display.panels.status = QStringLiteral("Preelectrolysis");
+    instrument_.PotentiostatOn(electrodes, 2 * r.params.maxAbsCurrent, r.params.maxAbsPotential, plan_.prePotential);
   } else {
     r.runState = RunMeasuring;
-    r.panels.panel5 = QStringLiteral("Measuring");
-    instrument_.PotentiostatOn(electrodes, 2 * r.maxAbsCurrent, r.maxAbsPotential, plan_.sweepStart);
+    r.display.panels.status = QStringLiteral("Measuring");
+    instrument_.PotentiostatOn(electrodes, 2 * r.params.maxAbsCurrent, r.params.maxAbsPotential, plan_.sweepStart);
     instrument_.TimerReset();
     instrument_.TimerStart();
   }
   r.preStartMs = clock_();
-  r.dataSaved = false;
-  r.askFileName = true;
+  r.document.dataSaved = false;
+  r.document.askFileName = true;
   r.baseCount = r.pulseCount = 0;
   r.baseSum = r.pulseSum = 0;
   r.basePotential = plan_.sweepStart;
@@ -101,15 +101,15 @@ bool Acquisition::tick() {
 void Acquisition::preelectrolysisTick() {
   MeasurementRecord &r = record_;
   const double left = plan_.preTime - (clock_() - r.preStartMs) / 1000.0;
-  r.panels.panel6 = formatFixed(left, 1) + QStringLiteral(" s");
-  r.panels.panel7 = r.texts.prePot + QStringLiteral(" mV");
-  r.panels.panel8 = r.formatCurrent(instrument_.PotentiostatGetCurrent());
+  r.display.panels.time = formatFixed(left, 1) + QStringLiteral(" s");
+  r.display.panels.potential = r.texts.prePot + QStringLiteral(" mV");
+  r.display.panels.current = r.formatCurrent(instrument_.PotentiostatGetCurrent());
   if (left > 0) return;
   instrument_.PotentiostatSetPotential(plan_.sweepStart);
-  r.panels.panel5 = QStringLiteral("Measuring");
-  r.panels.panel6.clear();
-  r.panels.panel7.clear();
-  r.panels.panel8.clear();
+  r.display.panels.status = QStringLiteral("Measuring");
+  r.display.panels.time.clear();
+  r.display.panels.potential.clear();
+  r.display.panels.current.clear();
   r.runState = RunMeasuring;
   instrument_.TimerReset();
   instrument_.TimerStart();
@@ -159,26 +159,26 @@ bool Acquisition::completePoint() {
   MeasurementRecord &r = record_;
   const int32_t n = point_;
   // Nothing ever writes outside the storage, whatever changed it meanwhile.
-  if (static_cast<size_t>(n) >= r.points.size()) return false;
-  double &value = r.points[static_cast<size_t>(n)];
+  if (static_cast<size_t>(n) >= r.document.points.size()) return false;
+  double &value = r.document.points[static_cast<size_t>(n)];
   if (r.baseCount > 0 && r.pulseCount > 0)
     value = r.pulseSum / r.pulseCount - r.baseSum / r.baseCount;
   else
     ++statistics_.pointsWithoutSamples;
   ++statistics_.points;
   // A save made during the run does not cover the points that follow it.
-  r.dataSaved = false;
+  r.document.dataSaved = false;
   statistics_.baseReadings += r.baseCount;
-  r.panels.panel7 = r.formatPotential(r.basePotential);
-  r.panels.panel8 = r.formatCurrent(value);
-  r.panels.panel3 = QString::number(n);
+  r.display.panels.potential = r.formatPotential(r.basePotential);
+  r.display.panels.current = r.formatCurrent(value);
+  r.display.panels.pointNumber = QString::number(n);
   if (drawPoint_) drawPoint_(r.basePotential, value);
-  r.panels.panel4 = QStringLiteral(" Reading per point: ") + QString::number(r.baseCount);
+  r.display.panels.analysis = QStringLiteral(" Reading per point: ") + QString::number(r.baseCount);
   r.baseSum = r.pulseSum = 0;
   r.baseCount = r.pulseCount = 0;
   if (n + 1 >= plan_.pulseNumber) return false;
   point_ = n + 1;
-  r.pointIndex = point_;
+  r.document.pointIndex = point_;
   r.basePotential = point_ * plan_.pulseStep + plan_.sweepStart;
   instrument_.PotentiostatSetPotential(r.basePotential);
   return true;
@@ -188,7 +188,7 @@ void Acquisition::stop() {
   instrument_.TimerStop();
   instrument_.PotentiostatOff();
   MeasurementRecord &r = record_;
-  r.panels.clear();
-  if (r.zoomed) r.panels.panel5 = QStringLiteral("Zoom");
+  r.display.panels.clear();
+  if (r.zoomed()) r.display.panels.status = QStringLiteral("Zoom");
   r.runState = RunIdle;
 }

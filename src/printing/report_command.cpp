@@ -12,8 +12,8 @@
 int reportCommand(const QString &in, const QString &out) {
   const IniFile ini(programFile(QStringLiteral("marelt.ini")));
   MeasurementRecord record;
-  record.dataSaved = true;
-  record.askFileName = true;
+  record.document.dataSaved = true;
+  record.document.askFileName = true;
   loadRecordSettings(ini, record);
   QString error;
   if (!openMeasurementFile(record, in, &error)) {

@@ -66,16 +66,16 @@ void drawGrid(QPainter &painter, const MeasurementRecord &r, const ReportLayout 
   const int PW = page.pageWidth, PH = page.pageHeight;
   double step;
   int64_t first, last;
-  if (gridRange(r.axisCurrMin, r.axisCurrMax, &step, &first, &last)) {
+  if (gridRange(r.params.axisCurrMin, r.params.axisCurrMax, &step, &first, &last)) {
     for (int64_t i = first; i < last; ++i) {
-      const int y = (PH - l.bottom) - limited((i * step - r.axisCurrMin) * sy);
+      const int y = (PH - l.bottom) - limited((i * step - r.params.axisCurrMin) * sy);
       painter.setPen(gridPen(i == 0, width, scale));
       painter.drawLine(l.left, y, PW + l.left, y);
     }
   }
-  if (gridRange(r.axisPotStart, r.axisPotEnd, &step, &first, &last)) {
+  if (gridRange(r.params.axisPotStart, r.params.axisPotEnd, &step, &first, &last)) {
     for (int64_t j = first; j <= last; ++j) {
-      const int x = limited((j * step - r.axisPotStart) * sx) + l.left;
+      const int x = limited((j * step - r.params.axisPotStart) * sx) + l.left;
       if (x <= l.left) continue;
       painter.setPen(gridPen(j == 0, width, scale));
       painter.drawLine(x, l.graphTop, x, PH - l.bottom);
@@ -86,17 +86,17 @@ void drawGrid(QPainter &painter, const MeasurementRecord &r, const ReportLayout 
 double drawCurve(QPainter &painter, const MeasurementRecord &r, const ReportLayout &l, const ReportStyle &style,
                  double sx, double sy, int width, const ReportProgress &progress) {
   painter.setPen(QPen(style.curveColor, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-  const int32_t count = std::min<int64_t>(r.pointIndex, static_cast<int64_t>(r.points.size()));
+  const int32_t count = std::min<int64_t>(r.document.pointIndex, static_cast<int64_t>(r.document.points.size()));
   auto pointAt = [&](int32_t k, double c) {
-    return QPoint(l.left + limited((r.sweepStart + k * r.pulseStep - r.axisPotStart) * sx),
-                  l.graphTop - limited((c - r.axisCurrMax) * sy));
+    return QPoint(l.left + limited((r.params.sweepStart + k * r.params.pulseStep - r.params.axisPotStart) * sx),
+                  l.graphTop - limited((c - r.params.axisCurrMax) * sy));
   };
   DisplaySmoothing smoothing(r);
-  double c = smoothing.next(r.points[0]);
+  double c = smoothing.next(r.document.points[0]);
   QPoint pen = pointAt(0, c);
   for (int32_t k = 1; k < count; ++k) {
-    if (progress.percent) progress.percent(roundToInt32(k * 100.0 / r.pointIndex));
-    c = smoothing.next(r.points[k]);
+    if (progress.percent) progress.percent(roundToInt32(k * 100.0 / r.document.pointIndex));
+    c = smoothing.next(r.document.points[k]);
     const QPoint next = pointAt(k, c);
     painter.drawLine(pen, next);
     pen = next;
@@ -145,10 +145,10 @@ ReportLayout reportLayout(const PageGeometry &page, const ReportStyle &style) {
 
 QStringList reportTextLines(const MeasurementRecord &r) {
   const ParameterTexts &t = r.texts;
-  QStringList lines = r.description;
+  QStringList lines = r.document.description;
   lines << QString();
-  lines << QStringLiteral("File: ") + (r.dataFileName.isEmpty() ? QString() : QFileInfo(r.dataFileName).fileName());
-  lines << QStringLiteral("Date & Time: ") + r.runDateTime;
+  lines << QStringLiteral("File: ") + (r.document.dataFileName.isEmpty() ? QString() : QFileInfo(r.document.dataFileName).fileName());
+  lines << QStringLiteral("Date & Time: ") + r.document.runDateTime;
   lines << QStringLiteral("Potential start:  ") + t.potStart + QStringLiteral(" mV");
   lines << QStringLiteral("Potential end:  ") + t.potEnd + QStringLiteral(" mV");
   lines << QStringLiteral("Sweep speed:  ") + t.sweep + QStringLiteral(" mV/s");
@@ -158,7 +158,7 @@ QStringList reportTextLines(const MeasurementRecord &r) {
   lines << QStringLiteral("Preelectrolysis potential:  ") + t.prePot + QStringLiteral(" mV");
   lines << QStringLiteral("Preelectrolysis time:  ") + t.preTime + QStringLiteral(" s");
   lines << QStringLiteral("Signal damping:  ") + t.damping + QLatin1Char(' ') + t.dampingUnitText();
-  lines << r.pulseStepInfo << r.recordTimeInfo << r.pulseNrInfo;
+  lines << r.display.pulseStepInfo << r.display.recordTimeInfo << r.display.pulseNrInfo;
   lines << QString();
   lines << QStringLiteral("Current axis:  ") + t.currMin + QStringLiteral(" .. ") + t.currMax + QLatin1Char(' ') +
                t.currUnitText();
@@ -211,11 +211,11 @@ std::optional<double> drawReport(QPainter &painter, const PageGeometry &page, co
   int ruleWidth = frameWidth;  // the title rule takes the width drawn last
   std::optional<double> lastSmoothed;
   // A zero span has no scale: the frame stays empty.
-  if (l.graphFits && usableSpan(r.axisPotStart, r.axisPotEnd) && usableSpan(r.axisCurrMin, r.axisCurrMax)) {
-    const double sy = (PH - l.top - l.bottom) * 0.5 / (r.axisCurrMax - r.axisCurrMin);
-    const double sx = (PW - l.left - l.right) / (r.axisPotEnd - r.axisPotStart);
+  if (l.graphFits && usableSpan(r.params.axisPotStart, r.params.axisPotEnd) && usableSpan(r.params.axisCurrMin, r.params.axisCurrMax)) {
+    const double sy = (PH - l.top - l.bottom) * 0.5 / (r.params.axisCurrMax - r.params.axisCurrMin);
+    const double sx = (PW - l.left - l.right) / (r.params.axisPotEnd - r.params.axisPotStart);
     if (style.visibleGrid) drawGrid(painter, r, l, page, sx, sy, frameWidth);
-    if (r.pointIndex > 0 && !r.points.empty()) {
+    if (r.document.pointIndex > 0 && !r.document.points.empty()) {
       lastSmoothed = drawCurve(painter, r, l, style, sx, sy, curveWidth, progress);
       ruleWidth = curveWidth;
     }

@@ -60,7 +60,7 @@ struct SimulatedSweep {
     for (int ticks = 0; ticks < 100000 && acquisition.tick(); ++ticks) {
     }
     acquisition.stop();
-    EXPECT_EQ(record.pointIndex, record.pulseNumber - 1);
+    EXPECT_EQ(record.document.pointIndex, record.params.pulseNumber - 1);
   }
   ~SimulatedSweep() {
     port.Close();
@@ -109,7 +109,7 @@ TEST_P(GoldenRun, CoupleFoundOnceWhereAndAsWideAsTheTheorySays) {
   std::cout << "[golden] " << goldenName({g, 0}) << ": potential error " << positionError * 1000
             << " mV, width " << p.width * 1000 << " mV vs " << expectedWidth * 1000 << " mV ("
             << widthError * 100 << " %), height " << p.height << " A\n";
-  EXPECT_NEAR(p.potential, expectedPotential, std::fabs(sim.record.pulseStep) / 2 + 0.0005);
+  EXPECT_NEAR(p.potential, expectedPotential, std::fabs(sim.record.params.pulseStep) / 2 + 0.0005);
   EXPECT_NEAR(widthError, 0, g.n == 1 ? 0.05 : 0.08);
   // A differential pulse peak has the sign of the pulse.
   EXPECT_EQ(p.height > 0, amplitude > 0);
@@ -203,7 +203,7 @@ TEST_P(GoldenTwoCouples, EachFoundOnceAndAsHighAsTheTheorySays) {
     const double widthError = (peaks[i].width - expectedWidth) / expectedWidth;
     std::cout << " couple " << i + 1 << " potential error " << (peaks[i].potential - (c.e0 - amplitude / 2)) * 1000
               << " mV, width error " << widthError * 100 << " %;";
-    EXPECT_NEAR(peaks[i].potential, c.e0 - amplitude / 2, std::fabs(sim.record.pulseStep) / 2 + 0.0005) << i;
+    EXPECT_NEAR(peaks[i].potential, c.e0 - amplitude / 2, std::fabs(sim.record.params.pulseStep) / 2 + 0.0005) << i;
     EXPECT_NEAR(widthError, 0, c.n == 1 ? 0.05 : 0.08) << i;
     EXPECT_EQ(peaks[i].height > 0, amplitude > 0) << i;
   }

@@ -62,7 +62,7 @@ class FileMenu : public ::testing::Test {
   void open(TSDIAppForm &w, const QString &name) {
     answerFileDialog(path(name));
     w.FileOpen1->trigger();
-    ASSERT_EQ(w.record().dataFileName, path(name));
+    ASSERT_EQ(w.record().document.dataFileName, path(name));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !w.graph->redrawPending(); }));
   }
 
@@ -101,15 +101,15 @@ TEST_F(FileMenu, SaveAsAlwaysAsksWithTheCurrentNameAndSaveWritesStraightToTheFil
   EXPECT_EQ(seen.title, "Save As");
   EXPECT_EQ(seen.fileName, "m1.dpv");
   EXPECT_EQ(seen.filter, "Data Files (*.dpv)");
-  EXPECT_TRUE(r.dataSaved);
-  EXPECT_FALSE(r.askFileName);
-  EXPECT_EQ(r.dataFileName, path("m1.dpv"));
+  EXPECT_TRUE(r.document.dataSaved);
+  EXPECT_FALSE(r.document.askFileName);
+  EXPECT_EQ(r.document.dataFileName, path("m1.dpv"));
   EXPECT_EQ(readBytes(path("m1.dpv")), kMeasurement);
 
   // Another name: the measurement goes there and the open file stays as it was.
   answerFileDialog("m2");
   w.FileSaveAs1->trigger();
-  EXPECT_EQ(r.dataFileName, path("m2.dpv"));
+  EXPECT_EQ(r.document.dataFileName, path("m2.dpv"));
   EXPECT_EQ(w.windowTitle(), "Differential pulse voltammetry [m2.dpv]");
   EXPECT_TRUE(readBytes(path("m2.dpv")).startsWith("[Setup]\r\nDate time=noon\r\n"));
   EXPECT_EQ(readBytes(path("m1.dpv")), kMeasurement);
@@ -120,8 +120,8 @@ TEST_F(FileMenu, SaveAsAlwaysAsksWithTheCurrentNameAndSaveWritesStraightToTheFil
   w.FileSaveAs1->trigger();
   EXPECT_EQ(seen.fileName, "m2.dpv");
   EXPECT_TRUE(readBytes(path("table.txt")).startsWith("Differential pulse voltammetry\r\n"));
-  EXPECT_TRUE(r.dataSaved);
-  EXPECT_EQ(r.dataFileName, path("m2.dpv"));
+  EXPECT_TRUE(r.document.dataSaved);
+  EXPECT_EQ(r.document.dataFileName, path("m2.dpv"));
 
   // Save writes the open file without asking.
   QFile::remove(path("m2.dpv"));
@@ -144,8 +144,8 @@ TEST_F(FileMenu, SaveAsAlwaysAsksWithTheCurrentNameAndSaveWritesStraightToTheFil
   w.FileNew1->trigger();
   answerFileDialog(QString());
   w.FileSaveAs1->trigger();
-  EXPECT_FALSE(r.dataSaved);
-  EXPECT_TRUE(r.askFileName);
+  EXPECT_FALSE(r.document.dataSaved);
+  EXPECT_TRUE(r.document.askFileName);
 }
 
 TEST_F(FileMenu, NewAndOpenClearTheMarkerReadouts) {

@@ -50,11 +50,11 @@ MeasurementRecord measuredRecord(int points) {
   r.texts.sweep = "1000";
   r.texts.period = "1000";
   XYFactors(r);
-  r.runDateTime = "today";
-  r.description = {"cell A"};
-  r.points.assign(points, 0.0);
-  for (int i = 0; i < points; ++i) r.points[i] = 1e-5 * ((i % 200) * 37 % 200 - 100) / 100.0;
-  r.pointIndex = points - 1;
+  r.document.runDateTime = "today";
+  r.document.description = {"cell A"};
+  r.document.points.assign(points, 0.0);
+  for (int i = 0; i < points; ++i) r.document.points[i] = 1e-5 * ((i % 200) * 37 % 200 - 100) / 100.0;
+  r.document.pointIndex = points - 1;
   return r;
 }
 

@@ -78,7 +78,7 @@ TEST(MainWindowCommands, EveryMenuItemAndToolButtonRunsAndTheProgramGoesOn) {
     w.PotEndEdit->setText("400");
     w.SweepEdit->setText("600");
     w.show();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return w.record().pulseNumber == 20; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.record().params.pulseNumber == 20; }));
 
     ModalAnswers answers;
     QStringList log;

@@ -63,7 +63,7 @@ TEST_F(MainWindowTest, StartsWithDefaultsWithoutSettingsFile) {
   EXPECT_EQ(w.Electrodes->value(), 2);
   EXPECT_TRUE(w.Memo1->toPlainText().isEmpty());
   EXPECT_EQ(w.PulseNrInfo->text(), "Pulse number: 0");
-  EXPECT_TRUE(w.record().dataSaved);
+  EXPECT_TRUE(w.record().document.dataSaved);
   EXPECT_FALSE(w.Stop1->isEnabled());
   EXPECT_EQ(Device->selectedDeviceIndex(), 0);
   // The record agrees with the controls, so a sync keeps them as they are.
@@ -139,7 +139,7 @@ TEST_F(MainWindowTest, NewMarksTheRecordUnsavedAndAsks) {
   ProgramWindows windows;
   TSDIAppForm &w = windows.mainWindow();
   w.FileNew1Execute();  // saved at start: no question
-  EXPECT_FALSE(w.record().dataSaved);
+  EXPECT_FALSE(w.record().document.dataSaved);
   QString text;
   auto asked = answerMessageBox(QMessageBox::Cancel, &text);
   w.FileNew1Execute();
@@ -175,9 +175,9 @@ TEST_F(MainWindowTest, SaveCancelledAtTheQuestionKeepsTheData) {
     qobject_cast<QMessageBox *>(box)->button(QMessageBox::Yes)->click();
     answerNextModal([](QWidget *dialog) { qobject_cast<QDialog *>(dialog)->reject(); });
   });
-  w.record().pointIndex = 5;
+  w.record().document.pointIndex = 5;
   w.FileNew1Execute();
-  EXPECT_EQ(w.record().pointIndex, 5);
+  EXPECT_EQ(w.record().document.pointIndex, 5);
 }
 
 TEST_F(MainWindowTest, ClosingWhileZoomedStoresThePreZoomCurrentAxis) {
@@ -186,9 +186,7 @@ TEST_F(MainWindowTest, ClosingWhileZoomedStoresThePreZoomCurrentAxis) {
   w.CurrMinEdit->setText("-10");
   w.CurrMaxEdit->setText("50");
   MeasurementRecord &r = w.record();
-  r.savedCurrMin = r.texts.currMin;
-  r.savedCurrMax = r.texts.currMax;
-  r.zoomed = true;
+  r.view.beforeZoom = AxisTexts{{}, {}, r.texts.currMin, r.texts.currMax};
   w.CurrMinEdit->setText("1.5");
   w.CurrMaxEdit->setText("2.5");
   w.PotStartEdit->setText("100");
@@ -222,7 +220,7 @@ TEST_F(MainWindowTest, RunOnTheSimulatedInstrumentEndsByItself) {
   w.SweepEdit->setText("600");
   w.show();
   ASSERT_TRUE(QTest::qWaitFor([&] { return drawn.count() > 0; }));
-  EXPECT_EQ(w.record().pulseNumber, 20);
+  EXPECT_EQ(w.record().params.pulseNumber, 20);
   w.Run1->trigger();
   EXPECT_FALSE(w.Run1->isEnabled());
   EXPECT_TRUE(w.Stop1->isEnabled());
@@ -232,13 +230,13 @@ TEST_F(MainWindowTest, RunOnTheSimulatedInstrumentEndsByItself) {
   EXPECT_TRUE(w.RunTimeInfo->text().startsWith("Run time: "));
   ASSERT_TRUE(QTest::qWaitFor([&] { return w.Run1->isEnabled(); }, 20000));
   const MeasurementRecord &r = w.record();
-  EXPECT_EQ(r.pointIndex, 19);
+  EXPECT_EQ(r.document.pointIndex, 19);
   EXPECT_EQ(r.runState, RunIdle);
-  EXPECT_FALSE(r.dataSaved);
+  EXPECT_FALSE(r.document.dataSaved);
   EXPECT_TRUE(w.Panel5->text().isEmpty());
   EXPECT_TRUE(w.Devicesetup1->isEnabled());
   int withValue = 0;
-  for (double v : r.points) withValue += v != 0;
+  for (double v : r.document.points) withValue += v != 0;
   EXPECT_EQ(withValue, 20);
 }
 
@@ -250,13 +248,13 @@ TEST_F(MainWindowTest, EscapeStopsARun) {
   w.PotEndEdit->setText("400");
   w.show();
   ASSERT_TRUE(QTest::qWaitFor([&] { return drawn.count() > 0; }));
-  EXPECT_EQ(w.record().pulseNumber, 1200);
+  EXPECT_EQ(w.record().params.pulseNumber, 1200);
   w.Run1->trigger();
   ASSERT_TRUE(w.Stop1->isEnabled());
   QTest::keyClick(&w, Qt::Key_Escape);
   EXPECT_TRUE(w.Run1->isEnabled());
   EXPECT_EQ(w.record().runState, RunIdle);
-  EXPECT_LT(w.record().pointIndex, w.record().pulseNumber - 1);
+  EXPECT_LT(w.record().document.pointIndex, w.record().params.pulseNumber - 1);
 }
 
 TEST_F(MainWindowTest, RunRefusesASweepWithoutPoints) {
@@ -268,7 +266,7 @@ TEST_F(MainWindowTest, RunRefusesASweepWithoutPoints) {
   EXPECT_TRUE(*shown);
   EXPECT_TRUE(text.startsWith("The measurement cannot start."));
   EXPECT_TRUE(w.Run1->isEnabled());
-  EXPECT_TRUE(w.record().dataSaved);
+  EXPECT_TRUE(w.record().document.dataSaved);
 }
 
 TEST_F(MainWindowTest, FailedDeviceTestShowsTheDeviceWindowAndRunDoesNotStart) {

@@ -47,9 +47,9 @@ class OpenAtStart : public ::testing::Test {
     w.openAtStart(cl.input);
   }
   void expectOpened(const TSDIAppForm &w) {
-    EXPECT_EQ(w.record().dataFileName, expected());
+    EXPECT_EQ(w.record().document.dataFileName, expected());
     EXPECT_EQ(w.windowTitle(), "Differential pulse voltammetry [a b%.dpv]");
-    EXPECT_EQ(w.record().pointIndex, 2);
+    EXPECT_EQ(w.record().document.pointIndex, 2);
     EXPECT_EQ(w.record().texts.potEnd, "400");
   }
   QString expected() const { return work_.path() + "/sub dir/a b%.dpv"; }

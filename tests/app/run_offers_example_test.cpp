@@ -86,18 +86,18 @@ TEST_F(RunOnFactorySettings, OpenExampleLoadsTheParametersAndTheNextRunMeasures)
   // Opened as File > Open opens a file; nothing measured yet.
   EXPECT_EQ(w.PotStartEdit->text(), "-200");
   EXPECT_EQ(w.PotEndEdit->text(), "400");
-  EXPECT_EQ(w.record().pulseNumber, 1200);
+  EXPECT_EQ(w.record().params.pulseNumber, 1200);
   EXPECT_EQ(w.windowTitle(), "Differential pulse voltammetry [first-sweep.dpv]");
-  EXPECT_EQ(w.record().dataFileName, shippedFile("examples/first-sweep.dpv"));
+  EXPECT_EQ(w.record().document.dataFileName, shippedFile("examples/first-sweep.dpv"));
   EXPECT_TRUE(w.Run1->isEnabled());
 
   w.Run1->trigger();
   EXPECT_TRUE(w.Stop1->isEnabled());
-  ASSERT_TRUE(QTest::qWaitFor([&] { return w.record().pointIndex > 5; }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return w.record().document.pointIndex > 5; }));
   w.Stop1->trigger();
   EXPECT_TRUE(w.Run1->isEnabled());
   // The run belongs to no file: Save asks for a name and never writes the example.
-  EXPECT_TRUE(w.record().dataFileName.isEmpty());
+  EXPECT_TRUE(w.record().document.dataFileName.isEmpty());
 }
 
 TEST_F(RunOnFactorySettings, CloseLeavesTheSettingsAsTheyWere) {

@@ -40,7 +40,7 @@ TEST(DialogShots, SavesTheDialogsAsTheyLookWhileReading) {
   meter.hide();
 
   MeasurementRecord record;
-  record.maxAbsPotential = 0.3;
+  record.params.maxAbsPotential = 0.3;
   Tshowsem openCircuit(bench.instrument, record, nullptr, bench.clock());
   openCircuit.show();
   openCircuit.Timer1Timer();

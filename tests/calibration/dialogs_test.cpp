@@ -148,7 +148,7 @@ TEST(PotentialMeterCalibrationDialog, SetZeroTakesTheReadingAsTheZeroOfTheRange)
 TEST(OpenCircuitDialog, EscapeClosesTheDisplayAndSwitchesTheCellOff) {
   SimBench bench(1);
   MeasurementRecord record;
-  record.maxAbsPotential = 0.3;
+  record.params.maxAbsPotential = 0.3;
   Tshowsem dialog(bench.instrument, record, nullptr, bench.clock());
   EXPECT_EQ(showsem, &dialog);
   EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Electrode potential in open circuit"));
@@ -172,7 +172,7 @@ TEST(OpenCircuitDialog, EscapeClosesTheDisplayAndSwitchesTheCellOff) {
 TEST(OpenCircuitDialog, CloseButtonEndsWithOk) {
   SimBench bench(0);
   MeasurementRecord record;
-  record.maxAbsPotential = 1.5;
+  record.params.maxAbsPotential = 1.5;
   Tshowsem dialog(bench.instrument, record, nullptr, bench.clock());
   QTimer::singleShot(0, &dialog, [&] {
     dialog.Timer1Timer();

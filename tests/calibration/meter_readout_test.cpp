@@ -132,12 +132,12 @@ TEST(OpenCircuitReadout, ShowsMillivoltsWithOneDecimalInEveryRange) {
   correctMeterRange(bench, 3);
   MeasurementRecord record;
   OpenCircuitReadout readout(bench.instrument, record, bench.clock());
-  record.maxAbsPotential = 0.2;
+  record.params.maxAbsPotential = 0.2;
   readout.activate();
   EXPECT_EQ(readout.tick(), QStringLiteral("-50.0 mV"));
   readout.deactivate();
   EXPECT_EQ(bench.sim().cellMode(), SimInstrument::CellMode::Off);
-  record.maxAbsPotential = 7;
+  record.params.maxAbsPotential = 7;
   readout.activate();
   EXPECT_EQ(readout.rangeName(), QStringLiteral("5 V"));
   EXPECT_EQ(readout.tick(), QStringLiteral("-49.1 mV"));  // 20 counts of 2.45 mV
@@ -146,7 +146,7 @@ TEST(OpenCircuitReadout, ShowsMillivoltsWithOneDecimalInEveryRange) {
 TEST(OpenCircuitReadout, ZeroErrorShowsAtRestAndSmoothingRestartsAtEachOpening) {
   SimBench bench(1);
   MeasurementRecord record;
-  record.maxAbsPotential = 0.1;
+  record.params.maxAbsPotential = 0.1;
   OpenCircuitReadout readout(bench.instrument, record, bench.clock());
   readout.activate();
   EXPECT_DOUBLE_EQ(readout.readPotential(), -5 * 9.76e-5);  // the "200 mV" range reads 5 counts low

@@ -41,11 +41,11 @@ TEST_F(CommandForms, ExportTextOpensAsFileOpenDoes) {
 TEST_F(CommandForms, ResaveWritesTheSameFile) {
   const QString in = folder.filePath("in.dpv");
   MeasurementRecord r = sampleRecord();
-  r.runDateTime = "today";
-  r.description = {"x"};
-  r.resizePoints(r.pulseNumber);
-  r.points[1] = 3e-6;
-  r.pointIndex = 2;
+  r.document.runDateTime = "today";
+  r.document.description = {"x"};
+  r.resizePoints(r.params.pulseNumber);
+  r.document.points[1] = 3e-6;
+  r.document.pointIndex = 2;
   writeBytes(in, dpvFileBytes(r));
   ASSERT_EQ(resaveCommand(in, folder.filePath("out.dpv")), 0);
   EXPECT_EQ(readBytes(folder.filePath("out.dpv")), readBytes(in));

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 #include "core/app_paths.h"
 #include "files/ui/viewdta.h"
@@ -18,10 +19,10 @@ class DataRowsViewTest : public ::testing::Test {
  protected:
   void SetUp() override {
     setProgramFolder(folder.path());
-    record.currDigits = 2;
-    record.resizePoints(record.pulseNumber);
-    for (int i = 0; i < record.pulseNumber; ++i) record.points[i] = i * 1e-6;
-    record.pointIndex = record.pulseNumber - 1;
+    record.params.currDigits = 2;
+    record.resizePoints(record.params.pulseNumber);
+    for (int i = 0; i < record.params.pulseNumber; ++i) record.document.points[i] = i * 1e-6;
+    record.document.pointIndex = record.params.pulseNumber - 1;
   }
   void TearDown() override { setProgramFolder(QString()); }
 
@@ -37,7 +38,7 @@ TEST_F(DataRowsViewTest, HandEditOfARowIsCopiedUntilTheNextRefresh) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
   const QString formatted = view.Memo1->toPlainText();
   ASSERT_TRUE(formatted.startsWith("0\t0.000\t-0.5000\t0.000\n1\t0.050\t-0.4995\t1.000\n"));
-  EXPECT_EQ(formatted.count('\n'), record.pointIndex);
+  EXPECT_EQ(formatted.count('\n'), record.document.pointIndex);
 
   // The user types over row 1 and presses Enter.
   const QModelIndex row1 = view.Memo1->model()->index(1, 0);
@@ -63,12 +64,12 @@ TEST_F(DataRowsViewTest, AMillionRowsOpenWithEveryRowAtHand) {
   record.texts.sweep = "1";
   record.texts.period = "1";  // 1 ms at 1 mV/s over 1000 mV: a million points
   XYFactors(record);
-  record.resizePoints(record.pulseNumber);
-  record.pointIndex = record.pulseNumber - 1;
-  ASSERT_GE(record.pointIndex, 999999);
+  record.resizePoints(record.params.pulseNumber);
+  record.document.pointIndex = record.params.pulseNumber - 1;
+  ASSERT_GE(record.document.pointIndex, 999999);
   TViewdata view(record);
   view.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
-  EXPECT_EQ(view.Memo1->model()->rowCount(), record.pointIndex + 1);
+  EXPECT_EQ(view.Memo1->model()->rowCount(), record.document.pointIndex + 1);
   EXPECT_EQ(view.Memo1->model()->index(999999, 0).data().toString(), "999999\t999.999\t0.5000\t0.000");
 }

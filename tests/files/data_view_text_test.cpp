@@ -7,12 +7,12 @@ namespace {
 
 MeasurementRecord viewRecord(int32_t pointIndex) {
   MeasurementRecord r = sampleRecord();
-  r.currDigits = 2;
-  r.resizePoints(r.pulseNumber);
-  r.points[0] = 4e-6;
-  r.points[1] = 8e-6;
-  r.points[2] = -4e-6;
-  r.pointIndex = pointIndex;
+  r.params.currDigits = 2;
+  r.resizePoints(r.params.pulseNumber);
+  r.document.points[0] = 4e-6;
+  r.document.points[1] = 8e-6;
+  r.document.points[2] = -4e-6;
+  r.document.pointIndex = pointIndex;
   return r;
 }
 
@@ -56,20 +56,20 @@ TEST(DataViewRows, ListsPointsZeroToPointIndex) {
 TEST(DataViewRows, NoDataAndNoRows) {
   EXPECT_EQ(dataViewRows(viewRecord(0), DataViewColumns{}), QStringList{"No data"});
   MeasurementRecord none = viewRecord(-1);
-  none.points.clear();  // nothing may be read
+  none.document.points.clear();  // nothing may be read
   EXPECT_TRUE(dataViewRows(none, DataViewColumns{}).isEmpty());
 }
 
 TEST(DataViewRows, AfterAFullRunEveryPointIsListed) {
   MeasurementRecord r = viewRecord(0);
-  r.pointIndex = r.pulseNumber - 1;
-  EXPECT_EQ(dataViewRows(r, DataViewColumns{}).size(), r.pulseNumber);
+  r.document.pointIndex = r.params.pulseNumber - 1;
+  EXPECT_EQ(dataViewRows(r, DataViewColumns{}).size(), r.params.pulseNumber);
 }
 
 TEST(DataViewRows, CurrentsAreSmoothedWithTheGraphWeights) {
   MeasurementRecord r = viewRecord(2);
-  r.dampingFactor = 0.5;
-  r.dampingRest = 0.5;
+  r.params.dampingFactor = 0.5;
+  r.params.dampingRest = 0.5;
   const QStringList rows = dataViewRows(r, only(false, false, false, true));
   EXPECT_EQ(rows, (QStringList{"4.000", "6.000", "1.000"}));
 }
@@ -78,7 +78,7 @@ TEST(DataViewRows, UnitChangesHeaderAndNumbers) {
   MeasurementRecord r = viewRecord(2);
   r.texts.currUnitIndex = 1;
   XYFactors(r);
-  r.currDigits = 0;
+  r.params.currDigits = 0;
   EXPECT_EQ(dataViewHeader(r, only(false, false, false, true)), "i [nA]");
   EXPECT_EQ(dataViewRows(r, only(false, false, false, true))[0], "4000.0");
 }

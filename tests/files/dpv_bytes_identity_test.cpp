@@ -51,14 +51,14 @@ QString plainFixed(double value, int decimals) {
   return s;
 }
 
-double plainFactor(const MeasurementRecord &r) { return r.currUnitFactor != 0 ? r.currUnitFactor : 1.0; }
+double plainFactor(const MeasurementRecord &r) { return r.params.currUnitFactor != 0 ? r.params.currUnitFactor : 1.0; }
 
 void plainSetupLine(const QString &line, MeasurementRecord &r) {
   const int eq = line.indexOf(QLatin1Char('='));
   if (eq < 0) return;
   const QString value = line.mid(eq + 1);
   ParameterTexts &t = r.texts;
-  if (line.contains("Date time=")) r.runDateTime = value;
+  if (line.contains("Date time=")) r.document.runDateTime = value;
   if (line.contains("C min=")) t.currMin = value;
   if (line.contains("C max=")) t.currMax = value;
   if (line.contains("C units=")) t.selectCurrUnit(value);
@@ -87,36 +87,36 @@ void plainLoad(const QByteArray &bytes, MeasurementRecord &r) {
   PrePotEditChange(r);
   PreTimeEditChange(r);
   XYFactors(r);
-  r.description.clear();
+  r.document.description.clear();
   const qsizetype info = lines.indexOf("[Info]");
   if (info >= 0)
-    for (qsizetype i = info + 1; i < lines.size() && lines[i] != "[Data]"; ++i) r.description.append(lines[i]);
-  r.pointIndex = 0;
-  r.resizePoints(std::min(r.pulseNumber, 10'000'000));
+    for (qsizetype i = info + 1; i < lines.size() && lines[i] != "[Data]"; ++i) r.document.description.append(lines[i]);
+  r.document.pointIndex = 0;
+  r.resizePoints(std::min(r.params.pulseNumber, 10'000'000));
   const qsizetype start = lines.indexOf("[Data]");
   qsizetype end = lines.size();
   while (end > start + 1 && lines[end - 1].trimmed().isEmpty()) --end;
   const qsizetype count = start < 0 ? 0 : end - start - 1;
-  if (static_cast<size_t>(count) > r.points.size()) r.points.resize(static_cast<size_t>(count), 0.0);
+  if (static_cast<size_t>(count) > r.document.points.size()) r.document.points.resize(static_cast<size_t>(count), 0.0);
   for (qsizetype k = 0; k < count; ++k)
-    r.points[static_cast<size_t>(k)] = readFiniteNumber(lines[start + 1 + k], 0.0) * plainFactor(r);
-  r.pointIndex = static_cast<int32_t>(count) - 1;
+    r.document.points[static_cast<size_t>(k)] = readFiniteNumber(lines[start + 1 + k], 0.0) * plainFactor(r);
+  r.document.pointIndex = static_cast<int32_t>(count) - 1;
 }
 
 QByteArray plainFileBytes(const MeasurementRecord &r) {
   const ParameterTexts &t = r.texts;
   QStringList lines;
-  lines << "[Setup]" << "Date time=" + r.runDateTime << "C min=" + t.currMin << "C max=" + t.currMax
+  lines << "[Setup]" << "Date time=" + r.document.runDateTime << "C min=" + t.currMin << "C max=" + t.currMax
         << "C units=" + t.currUnitText() << "Damping=" + t.damping << "Damping units=" + t.dampingUnitText()
         << "P start=" + t.potStart << "P end=" + t.potEnd << "Sweep speed=" + t.sweep
         << "Pulse amplitude=" + t.amplitude << "Pulse period=" + t.period << "Data accumulation=" + t.accumulation
         << "Preelectrolysis time=" + t.preTime << "Preelectrolysis potential=" + t.prePot << "[Info]";
-  lines += r.description;
+  lines += r.document.description;
   lines << "[Data]";
-  const qsizetype pointLines = r.pointIndex > 0 ? r.pointIndex + 1 : 0;
+  const qsizetype pointLines = r.document.pointIndex > 0 ? r.document.pointIndex + 1 : 0;
   for (qsizetype i = 0; i < pointLines; ++i) {
-    const double value = static_cast<size_t>(i) < r.points.size() ? r.points[static_cast<size_t>(i)] : 0.0;
-    lines << plainFixed(value / plainFactor(r), r.currDigits + 2);
+    const double value = static_cast<size_t>(i) < r.document.points.size() ? r.document.points[static_cast<size_t>(i)] : 0.0;
+    lines << plainFixed(value / plainFactor(r), r.params.currDigits + 2);
   }
   QByteArray out;
   for (const QString &line : lines) out += line.toUtf8() + "\r\n";
@@ -126,15 +126,15 @@ QByteArray plainFileBytes(const MeasurementRecord &r) {
 QByteArray plainExportBytes(const MeasurementRecord &r) {
   const ParameterTexts &t = r.texts;
   QStringList lines{kTitle};
-  lines += r.description;
+  lines += r.document.description;
   lines << "Current: " + t.currMin + " .. " + t.currMax + " " + t.currUnitText()
         << "Damping: " + t.damping + " " + t.dampingUnitText() << "Potential start: " + t.potStart + " mV"
         << "Potential end: " + t.potEnd + " mV" << "Sweep speed: " + t.sweep + " mV/s" << "Point\tPotential\tCurrent"
         << "\tmV\tmV\t" + t.currUnitText();
-  for (int32_t i = 0; i < (r.pointIndex > 0 ? r.pointIndex : 0); ++i) {
-    const double current = static_cast<size_t>(i) < r.points.size() ? r.points[static_cast<size_t>(i)] : 0.0;
-    lines << QString::number(i) + "\t" + plainFixed(r.pointPotential(i) * 1000.0, r.potDigits + 1) + "\t" +
-                 plainFixed(current / plainFactor(r), r.currDigits + 1);
+  for (int32_t i = 0; i < (r.document.pointIndex > 0 ? r.document.pointIndex : 0); ++i) {
+    const double current = static_cast<size_t>(i) < r.document.points.size() ? r.document.points[static_cast<size_t>(i)] : 0.0;
+    lines << QString::number(i) + "\t" + plainFixed(r.pointPotential(i) * 1000.0, r.params.potDigits + 1) + "\t" +
+                 plainFixed(current / plainFactor(r), r.params.currDigits + 1);
   }
   QByteArray out;
   for (const QString &line : lines) out += line.toUtf8() + "\r\n";
@@ -173,12 +173,12 @@ void expectSameLoad(const QByteArray &file, const MeasurementRecord &start = sam
   loadDpvBytes(file, fast);
   plainLoad(file, plain);
   expectSameTexts(fast.texts, plain.texts);
-  EXPECT_EQ(fast.runDateTime, plain.runDateTime);
-  EXPECT_EQ(fast.description, plain.description);
-  EXPECT_EQ(fast.pointIndex, plain.pointIndex);
-  EXPECT_EQ(fast.pulseNumber, plain.pulseNumber);
-  ASSERT_EQ(fast.points.size(), plain.points.size());
-  EXPECT_EQ(std::memcmp(fast.points.data(), plain.points.data(), fast.points.size() * sizeof(double)), 0);
+  EXPECT_EQ(fast.document.runDateTime, plain.document.runDateTime);
+  EXPECT_EQ(fast.document.description, plain.document.description);
+  EXPECT_EQ(fast.document.pointIndex, plain.document.pointIndex);
+  EXPECT_EQ(fast.params.pulseNumber, plain.params.pulseNumber);
+  ASSERT_EQ(fast.document.points.size(), plain.document.points.size());
+  EXPECT_EQ(std::memcmp(fast.document.points.data(), plain.document.points.data(), fast.document.points.size() * sizeof(double)), 0);
   EXPECT_EQ(dpvFileBytes(fast), plainFileBytes(plain));
   EXPECT_EQ(exportBytes(fast), plainExportBytes(plain));
 }
@@ -186,16 +186,16 @@ void expectSameLoad(const QByteArray &file, const MeasurementRecord &start = sam
 // A measured-looking record of `count` points with values of every size.
 MeasurementRecord valuesRecord(int count, uint32_t seed) {
   MeasurementRecord r = sampleRecord();
-  r.description = {"Cell A", QString::fromUtf8("0,1 M KCl \xC2\xB5m"), ""};
-  r.runDateTime = "9.12.2026 10:15:00";
+  r.document.description = {"Cell A", QString::fromUtf8("0,1 M KCl \xC2\xB5m"), ""};
+  r.document.runDateTime = "9.12.2026 10:15:00";
   QRandomGenerator random(seed);
   r.resizePoints(count);
   for (int i = 0; i < count; ++i) {
     const double scale = std::pow(10.0, random.bounded(-16, 2));
-    r.points[i] = (random.generateDouble() - 0.5) * scale;
-    if (i % 17 == 0) r.points[i] = std::ldexp(static_cast<double>(random.bounded(-4000, 4000)) + 0.5, -7) * 1e-6;
+    r.document.points[i] = (random.generateDouble() - 0.5) * scale;
+    if (i % 17 == 0) r.document.points[i] = std::ldexp(static_cast<double>(random.bounded(-4000, 4000)) + 0.5, -7) * 1e-6;
   }
-  r.pointIndex = count - 1;
+  r.document.pointIndex = count - 1;
   return r;
 }
 
@@ -226,11 +226,11 @@ TEST(DpvBytesIdentity, WrittenFilesOfEveryDecimalCount) {
 
 TEST(DpvBytesIdentity, HalfwayValuesRoundAwayFromZero) {
   MeasurementRecord r = sampleRecord();
-  r.currDigits = 0;  // two decimals in the file
+  r.params.currDigits = 0;  // two decimals in the file
   r.resizePoints(8);
   const double halves[] = {0.125, -0.125, 0.375, 2.5e-2, 9.995, -9.995, 99.995, 0.005};
-  for (int i = 0; i < 8; ++i) r.points[i] = halves[i] * r.currUnitFactor;
-  r.pointIndex = 7;
+  for (int i = 0; i < 8; ++i) r.document.points[i] = halves[i] * r.params.currUnitFactor;
+  r.document.pointIndex = 7;
   EXPECT_EQ(dpvFileBytes(r), plainFileBytes(r));
   EXPECT_TRUE(dpvFileBytes(r).contains("\r\n0.13\r\n-0.13\r\n0.38\r\n"));
 }
@@ -271,7 +271,7 @@ TEST(DpvBytesIdentity, DamagedFiles) {
                                      : QByteArray(pieces[random.bounded(static_cast<int>(std::size(pieces)))]);
     MeasurementRecord start = sampleRecord();
     start.resizePoints(5);
-    start.points = {1, 2, 3, 4, 5};  // kept where the file has fewer values
+    start.document.points = {1, 2, 3, 4, 5};  // kept where the file has fewer values
     expectSameLoad(file, start);
     if (HasFailure()) break;
   }
@@ -283,6 +283,6 @@ TEST(DpvBytesIdentity, MillionPointRoundTrip) {
   ASSERT_EQ(file, plainFileBytes(r));
   MeasurementRecord opened = sampleRecord();
   loadDpvBytes(file, opened);
-  EXPECT_EQ(opened.pointIndex, r.pointIndex);
+  EXPECT_EQ(opened.document.pointIndex, r.document.pointIndex);
   EXPECT_EQ(dpvFileBytes(opened), plainFileBytes(opened));
 }

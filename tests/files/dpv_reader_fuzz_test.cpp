@@ -47,13 +47,13 @@ TEST(DpvReaderFuzz, RandomFilesLoadWithinTheStorage) {
   for (int round = 0; round < 20000; ++round) {
     const QByteArray file = randomFile(random);
     MeasurementRecord r = sampleRecord();
-    r.dampingFactor = 0.5;
-    r.dampingRest = 0.5;
+    r.params.dampingFactor = 0.5;
+    r.params.dampingRest = 0.5;
     loadDpvLines(splitLines(decodeText(file)), r);
-    ASSERT_GE(r.pointIndex, -1) << file.toHex().toStdString();
-    ASSERT_LT(r.pointIndex, static_cast<int64_t>(r.points.size()) + (r.pointIndex < 0 ? 1 : 0))
+    ASSERT_GE(r.document.pointIndex, -1) << file.toHex().toStdString();
+    ASSERT_LT(r.document.pointIndex, static_cast<int64_t>(r.document.points.size()) + (r.document.pointIndex < 0 ? 1 : 0))
         << file.toHex().toStdString();
-    ASSERT_LE(r.points.size(), 10'000'000u);
+    ASSERT_LE(r.document.points.size(), 10'000'000u);
     const QStringList written = dpvFileLines(r);
     ASSERT_FALSE(written.isEmpty());
     textExportLines(r);

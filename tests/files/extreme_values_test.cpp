@@ -18,17 +18,17 @@ TEST(ExtremeValues, AFileWithNumbersBeyondTheRangeLoadsAndDraws) {
       "Data accumulation=-1e999\r\nPreelectrolysis time=1e999\r\nPreelectrolysis potential=-1e999\r\n"
       "[Info]\r\n[Data]\r\n1e999\r\n-1e999\r\n1e308\r\n-1e308\r\n1e-320\r\n0.5\r\n";
   MeasurementRecord r = sampleRecord();
-  r.plotWidth = 400;
-  r.plotHeight = 300;
+  r.view.plotWidth = 400;
+  r.view.plotHeight = 300;
   loadDpvLines(splitLines(decodeText(file)), r);
-  ASSERT_EQ(r.pointIndex, 5);
+  ASSERT_EQ(r.document.pointIndex, 5);
   // Beyond the double range a value counts as no number: 0, as a line of text would.
-  EXPECT_EQ(r.points[0], 0.0);
-  EXPECT_EQ(r.points[1], 0.0);
-  EXPECT_EQ(r.points[2], 1e308);
-  EXPECT_EQ(r.points[3], -1e308);
-  EXPECT_GT(r.points[4], 0.0);
-  EXPECT_EQ(r.points[5], 0.5);
+  EXPECT_EQ(r.document.points[0], 0.0);
+  EXPECT_EQ(r.document.points[1], 0.0);
+  EXPECT_EQ(r.document.points[2], 1e308);
+  EXPECT_EQ(r.document.points[3], -1e308);
+  EXPECT_GT(r.document.points[4], 0.0);
+  EXPECT_EQ(r.document.points[5], 0.5);
 
   GraphCanvas canvas;
   DrawGraph(r, canvas, GraphColors());

@@ -27,7 +27,7 @@ class FakeHost : public FileCommandHost {
   void leaveZoom() override { ++unzooms; }
   void syncFromRecord() override {
     ++syncs;
-    statusSeen << rec.panels.panel5;
+    statusSeen << rec.display.panels.status;
   }
   void requestRedraw() override { ++redraws; }
 
@@ -73,13 +73,13 @@ class FileCommandsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     commands.setInitialDirectory(dir.path());
-    host.rec.description = {"cell"};
-    host.rec.resizePoints(host.rec.pulseNumber);
-    host.rec.points[0] = 1e-6;
-    host.rec.points[1] = 2e-6;
-    host.rec.pointIndex = 1;
-    host.rec.dataSaved = false;
-    host.rec.askFileName = true;
+    host.rec.document.description = {"cell"};
+    host.rec.resizePoints(host.rec.params.pulseNumber);
+    host.rec.document.points[0] = 1e-6;
+    host.rec.document.points[1] = 2e-6;
+    host.rec.document.pointIndex = 1;
+    host.rec.document.dataSaved = false;
+    host.rec.document.askFileName = true;
   }
 
   QTemporaryDir dir;
@@ -100,15 +100,15 @@ TEST_F(FileCommandsTest, SaveAsksForANameThenWritesStraightToIt) {
   EXPECT_EQ(seen.fileName, "");
   const QString path = dir.filePath("first.dpv");  // the extension of the first file type
   EXPECT_EQ(readBytes(path), dpvFileBytes(host.rec));
-  EXPECT_TRUE(host.rec.dataSaved);
-  EXPECT_FALSE(host.rec.askFileName);
-  EXPECT_EQ(host.rec.dataFileName, path);
+  EXPECT_TRUE(host.rec.document.dataSaved);
+  EXPECT_FALSE(host.rec.document.askFileName);
+  EXPECT_EQ(host.rec.document.dataFileName, path);
   EXPECT_EQ(host.rec.caption(), kTitle + " [first.dpv]");
   EXPECT_TRUE(host.statusSeen.contains("Saving"));
-  EXPECT_TRUE(host.rec.panels.panel5.isEmpty());
+  EXPECT_TRUE(host.rec.display.panels.status.isEmpty());
 
   // Saved once, Save writes without a dialog.
-  host.rec.points[0] = 5e-6;
+  host.rec.document.points[0] = 5e-6;
   ASSERT_TRUE(commands.FileSaveAs1Execute());
   EXPECT_EQ(readBytes(path), dpvFileBytes(host.rec));
 }
@@ -116,9 +116,9 @@ TEST_F(FileCommandsTest, SaveAsksForANameThenWritesStraightToIt) {
 TEST_F(FileCommandsTest, CancelledDialogChangesNothing) {
   answerFileDialog(QString());
   EXPECT_FALSE(commands.FileSaveAs1Execute());
-  EXPECT_FALSE(host.rec.dataSaved);
-  EXPECT_TRUE(host.rec.askFileName);
-  EXPECT_TRUE(host.rec.dataFileName.isEmpty());
+  EXPECT_FALSE(host.rec.document.dataSaved);
+  EXPECT_TRUE(host.rec.document.askFileName);
+  EXPECT_TRUE(host.rec.document.dataFileName.isEmpty());
   EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
@@ -126,9 +126,9 @@ TEST_F(FileCommandsTest, TextFileTypeWritesTheExportAndLeavesTheFlags) {
   answerFileDialog("table", "Text Files (*.txt)");
   ASSERT_TRUE(commands.FileSaveAs1Execute());
   EXPECT_TRUE(readBytes(dir.filePath("table.txt")).startsWith("Differential pulse voltammetry\r\ncell\r\n"));
-  EXPECT_FALSE(host.rec.dataSaved);
-  EXPECT_TRUE(host.rec.askFileName);
-  EXPECT_TRUE(host.rec.dataFileName.isEmpty());
+  EXPECT_FALSE(host.rec.document.dataSaved);
+  EXPECT_TRUE(host.rec.document.askFileName);
+  EXPECT_TRUE(host.rec.document.dataFileName.isEmpty());
   EXPECT_TRUE(host.statusSeen.contains("Writing"));
 
   // The dialog keeps name and type; a ".txt" name with the data type is a .dpv file.
@@ -138,7 +138,7 @@ TEST_F(FileCommandsTest, TextFileTypeWritesTheExportAndLeavesTheFlags) {
   EXPECT_EQ(seen.filter, "Text Files (*.txt)");
   EXPECT_EQ(seen.fileName, "table.txt");
   EXPECT_TRUE(readBytes(dir.filePath("data.txt")).startsWith("[Setup]\r\n"));
-  EXPECT_EQ(host.rec.dataFileName, dir.filePath("data.txt"));
+  EXPECT_EQ(host.rec.document.dataFileName, dir.filePath("data.txt"));
 }
 
 TEST_F(FileCommandsTest, SaveAfterATextExportOfAnOpenedFileKeepsItsFormat) {
@@ -163,14 +163,14 @@ TEST_F(FileCommandsTest, OverwriteIsConfirmed) {
 
 TEST_F(FileCommandsTest, WriteFailureShowsTheErrorAndKeepsTheState) {
   QDir(dir.path()).mkdir("folder.dpv");
-  host.rec.dataSaved = true;
-  host.rec.askFileName = false;
-  host.rec.dataFileName = dir.filePath("folder.dpv");
+  host.rec.document.dataSaved = true;
+  host.rec.document.askFileName = false;
+  host.rec.document.dataFileName = dir.filePath("folder.dpv");
   QString message;
   answerMessageBox(&message);
   EXPECT_FALSE(commands.FileSaveAs1Execute());
   EXPECT_TRUE(message.startsWith("Cannot write file")) << message.toStdString();
-  EXPECT_EQ(host.rec.panels.panel5, "Saving");
+  EXPECT_EQ(host.rec.display.panels.status, "Saving");
 }
 
 TEST_F(FileCommandsTest, SaveAsItemAlwaysAsksAndOffersTheCurrentName) {
@@ -180,15 +180,14 @@ TEST_F(FileCommandsTest, SaveAsItemAlwaysAsksAndOffersTheCurrentName) {
   answerFileDialog("other", QString(), &seen);
   ASSERT_TRUE(commands.FileSaveAsItemClick());
   EXPECT_EQ(seen.fileName, "cur.dpv");
-  EXPECT_EQ(host.rec.dataFileName, dir.filePath("other.dpv"));
+  EXPECT_EQ(host.rec.document.dataFileName, dir.filePath("other.dpv"));
 }
 
 TEST_F(FileCommandsTest, OpenStopsTheRunLeavesTheZoomAndLoads) {
   const QString path = dir.filePath("in.dpv");
   writeBytes(path, "[Setup]\r\nDate time=noon\r\nP start=-100\r\n[Info]\r\nnote\r\n[Data]\r\n1\r\n2\r\n3\r\n");
   host.running = true;
-  host.rec.zoomed = true;
-  host.rec.savedPotStart = "-900";
+  host.rec.view.beforeZoom = AxisTexts{"-900", {}, {}, {}};
   DialogSeen seen;
   answerFileDialog(path, QString(), &seen);
   ASSERT_TRUE(commands.FileOpen1Execute());
@@ -197,13 +196,13 @@ TEST_F(FileCommandsTest, OpenStopsTheRunLeavesTheZoomAndLoads) {
   EXPECT_EQ(seen.directory, QDir(dir.path()).absolutePath());
   EXPECT_EQ(host.stops, 1);
   EXPECT_EQ(host.unzooms, 1);
-  EXPECT_FALSE(host.rec.zoomed);
+  EXPECT_FALSE(host.rec.zoomed());
   EXPECT_EQ(host.rec.texts.potStart, "-100");
-  EXPECT_EQ(host.rec.description, QStringList{"note"});
-  EXPECT_EQ(host.rec.pointIndex, 2);
+  EXPECT_EQ(host.rec.document.description, QStringList{"note"});
+  EXPECT_EQ(host.rec.document.pointIndex, 2);
   EXPECT_TRUE(host.statusSeen.contains("Loading"));
-  EXPECT_TRUE(host.rec.panels.panel5.isEmpty());
-  EXPECT_EQ(host.rec.runHint, "Start of measurement: noon");
+  EXPECT_TRUE(host.rec.display.panels.status.isEmpty());
+  EXPECT_EQ(host.rec.display.runHint, "Start of measurement: noon");
   EXPECT_EQ(host.redraws, 1);
   EXPECT_EQ(host.rec.caption(), kTitle + " [in.dpv]");
 
@@ -225,7 +224,7 @@ TEST_F(FileCommandsTest, UnreadableFileKeepsTheState) {
   EXPECT_FALSE(commands.openFile(dir.filePath("gone.dpv"), &error));
   EXPECT_TRUE(error.startsWith("Cannot open file")) << error.toStdString();
   EXPECT_EQ(host.redraws, 0);
-  EXPECT_FALSE(host.rec.dataSaved);
-  EXPECT_TRUE(host.rec.dataFileName.isEmpty());
-  EXPECT_EQ(host.rec.panels.panel5, "Loading");
+  EXPECT_FALSE(host.rec.document.dataSaved);
+  EXPECT_TRUE(host.rec.document.dataFileName.isEmpty());
+  EXPECT_EQ(host.rec.display.panels.status, "Loading");
 }

@@ -28,10 +28,10 @@ inline MeasurementRecord sampleRecord() {
   PrePotEditChange(r);
   PreTimeEditChange(r);
   XYFactors(r);
-  r.dampingFactor = 0;
-  r.dampingRest = 1;
-  r.dataSaved = true;
-  r.askFileName = true;
+  r.params.dampingFactor = 0;
+  r.params.dampingRest = 1;
+  r.document.dataSaved = true;
+  r.document.askFileName = true;
   return r;
 }
 

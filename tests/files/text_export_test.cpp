@@ -15,11 +15,11 @@ MeasurementRecord exportRecord(int32_t completedPoints) {
   r.texts.damping = "2";
   r.texts.dampingUnitIndex = 1;
   XYFactors(r);
-  r.potDigits = 1;
-  r.currDigits = 2;
-  r.resizePoints(r.pulseNumber);
-  for (int32_t i = 0; i < completedPoints; ++i) r.points[i] = (i + 1) * 2.5e-9;
-  r.pointIndex = completedPoints - 1;
+  r.params.potDigits = 1;
+  r.params.currDigits = 2;
+  r.resizePoints(r.params.pulseNumber);
+  for (int32_t i = 0; i < completedPoints; ++i) r.document.points[i] = (i + 1) * 2.5e-9;
+  r.document.pointIndex = completedPoints - 1;
   return r;
 }
 
@@ -27,7 +27,7 @@ MeasurementRecord exportRecord(int32_t completedPoints) {
 
 TEST(TextExport, HeaderAndRows) {
   MeasurementRecord r = exportRecord(3);
-  r.description = {"Cell A", ""};
+  r.document.description = {"Cell A", ""};
   const QStringList expected = {kTitle,
                                 "Cell A",
                                 "",
@@ -71,17 +71,17 @@ TEST(TextExport, NumbersKeepTheDotInAnyLocale) {
 TEST(TextExport, IsACopyNotASave) {
   QTemporaryDir dir;
   MeasurementRecord r = exportRecord(3);
-  r.dataSaved = false;
-  r.askFileName = true;
-  r.panels.panel5 = "Zoom";
+  r.document.dataSaved = false;
+  r.document.askFileName = true;
+  r.display.panels.status = "Zoom";
   ASSERT_TRUE(exportMeasurementText(r, dir.filePath("e.txt"), nullptr));
-  EXPECT_FALSE(r.dataSaved);
-  EXPECT_TRUE(r.askFileName);
-  EXPECT_TRUE(r.dataFileName.isEmpty());
-  EXPECT_EQ(r.panels.panel5, "Zoom");
+  EXPECT_FALSE(r.document.dataSaved);
+  EXPECT_TRUE(r.document.askFileName);
+  EXPECT_TRUE(r.document.dataFileName.isEmpty());
+  EXPECT_EQ(r.display.panels.status, "Zoom");
   EXPECT_TRUE(readBytes(dir.filePath("e.txt")).startsWith("Differential pulse voltammetry\r\nCurrent: "));
   QString error;
   EXPECT_FALSE(exportMeasurementText(r, dir.filePath("no/e.txt"), &error));
-  EXPECT_EQ(r.panels.panel5, "Writing");
+  EXPECT_EQ(r.display.panels.status, "Writing");
   EXPECT_FALSE(error.isEmpty());
 }

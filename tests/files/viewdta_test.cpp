@@ -23,12 +23,12 @@ class ViewdataTest : public ::testing::Test {
  protected:
   void SetUp() override {
     setProgramFolder(folder.path());
-    record.currDigits = 2;
-    record.resizePoints(record.pulseNumber);
-    record.points[0] = 4e-6;
-    record.points[1] = 8e-6;
-    record.points[2] = -4e-6;
-    record.pointIndex = 2;
+    record.params.currDigits = 2;
+    record.resizePoints(record.params.pulseNumber);
+    record.document.points[0] = 4e-6;
+    record.document.points[1] = 8e-6;
+    record.document.points[2] = -4e-6;
+    record.document.pointIndex = 2;
   }
   void TearDown() override { setProgramFolder(QString()); }
 
@@ -51,17 +51,17 @@ TEST_F(ViewdataTest, ShowsHeaderAndRowsAndRefreshesOnShow) {
 
   record.texts.currUnitIndex = 1;
   XYFactors(record);
-  record.currDigits = 0;
+  record.params.currDigits = 0;
   view.show();
   EXPECT_EQ(view.Memo2->toPlainText(), "Point\tTime [s]\tE [V]\ti [nA]");
   EXPECT_TRUE(rows(view).startsWith("0\t0.000\t-0.5000\t4000.0\n"));
   view.hide();
 
-  record.pointIndex = 0;
+  record.document.pointIndex = 0;
   view.show();
   EXPECT_EQ(rows(view), "No data");
   view.hide();
-  record.pointIndex = -1;
+  record.document.pointIndex = -1;
   view.show();
   EXPECT_EQ(rows(view), "");
   EXPECT_EQ(view.Memo2->toPlainText(), "Point\tTime [s]\tE [V]\ti [nA]");
@@ -148,12 +148,12 @@ TEST_F(ViewdataTest, CloseEndsTheModalShowingWithOk) {
 TEST_F(ViewdataTest, Screenshot) {
   const QString shots = qEnvironmentVariable("DPV_SHOTS_DIR");
   if (shots.isEmpty()) GTEST_SKIP() << "set DPV_SHOTS_DIR to write screenshots";
-  record.description = {"x"};
+  record.document.description = {"x"};
   TViewdata view(record);
   view.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
   EXPECT_TRUE(view.grab().save(shots + "/viewdata.png"));
-  record.pointIndex = 0;
+  record.document.pointIndex = 0;
   view.CheckBox4->setChecked(false);
   view.Refresh();
   EXPECT_TRUE(view.grab().save(shots + "/viewdata_nodata.png"));

@@ -46,10 +46,10 @@ std::set<int> keys(const std::map<int, int> &m) {
 // for each stored point.
 GraphCanvas drawEverySegment(MeasurementRecord r) {
   GraphCanvas canvas;
-  const int32_t n = r.pointIndex;
-  r.pointIndex = 0;
+  const int32_t n = r.document.pointIndex;
+  r.document.pointIndex = 0;
   DrawGraph(r, canvas, GraphColors());
-  for (int32_t i = 0; i < n; ++i) DrawPoint(r, canvas, GraphColors().line, r.pointPotential(i), r.points[i]);
+  for (int32_t i = 0; i < n; ++i) DrawPoint(r, canvas, GraphColors().line, r.pointPotential(i), r.document.points[i]);
   return canvas;
 }
 
@@ -75,7 +75,7 @@ TEST(DrawGraph, WorkedExampleGrid) {
   EXPECT_EQ(zeroLabelTop(r, 56), 328);
   EXPECT_EQ(canvas.image.pixel(0, 5), qRgb(0, 0, 0)) << "outline";
   EXPECT_EQ(canvas.image.pixel(5, 5), qRgb(255, 255, 255)) << "background";
-  EXPECT_TRUE(r.penUp) << "no points: the next point starts a new line";
+  EXPECT_TRUE(r.view.penUp) << "no points: the next point starts a new line";
 }
 
 TEST(DrawPoint, WorkedExamplePointPixel) {
@@ -84,14 +84,14 @@ TEST(DrawPoint, WorkedExamplePointPixel) {
   DrawGraph(r, canvas, GraphColors());
   EXPECT_TRUE(DrawPoint(r, canvas, kBlue, 0, 20e-9).isEmpty()) << "the first point only moves the pen";
   EXPECT_EQ(canvas.pen, QPoint(137, 167));
-  EXPECT_FALSE(r.penUp);
+  EXPECT_FALSE(r.view.penUp);
   const QRect changed = DrawPoint(r, canvas, kBlue, 0.1, 20e-9);
   EXPECT_EQ(changed, QRect(QPoint(137, 167), QPoint(205, 167)));
   EXPECT_EQ(canvas.image.pixel(170, 167), kBlue);
   // Heights of exactly 250.5 and 83.5 pixels round to the even neighbour.
   DrawPoint(r, canvas, kBlue, 0, 35e-9);
   EXPECT_EQ(canvas.pen.y(), 84);
-  r.penUp = true;
+  r.view.penUp = true;
   DrawPoint(r, canvas, kBlue, 0, 5e-9);
   EXPECT_EQ(canvas.pen.y(), 250);
 }
@@ -100,7 +100,7 @@ TEST(DrawPoint, ChangedAreaCoversEverySegmentDirection) {
   MeasurementRecord r = exampleRecord();
   GraphCanvas canvas;
   DrawGraph(r, canvas, GraphColors());
-  const double amperesPerRow = 1 / r.yFactor;
+  const double amperesPerRow = 1 / r.params.yFactor;
   DrawPoint(r, canvas, kBlue, 0, 20e-9);
   // One pixel up in the same column, one down, then diagonally up and down.
   const struct {
@@ -120,7 +120,7 @@ TEST(DrawPoint, FarPointsAreLimitedTo100000Pixels) {
   MeasurementRecord r = exampleRecord();
   GraphCanvas canvas;
   DrawGraph(r, canvas, GraphColors());
-  DrawPoint(r, canvas, kBlue, -0.2 + 1e6 / r.xFactor, -10e-9 - 1e6 / r.yFactor);
+  DrawPoint(r, canvas, kBlue, -0.2 + 1e6 / r.params.xFactor, -10e-9 - 1e6 / r.params.yFactor);
   EXPECT_EQ(canvas.pen, QPoint(100000, 334 + 100000));
 }
 
@@ -161,8 +161,8 @@ TEST(DrawGraph, NoScaleGivesBackgroundAndOutlineOnly) {
     fillPeak(r, 100, 0);
     r.texts.potStart = row.potStart;
     r.texts.potEnd = row.potEnd;
-    r.plotWidth = row.width;
-    r.plotHeight = row.height;
+    r.view.plotWidth = row.width;
+    r.view.plotHeight = row.height;
     GraphCanvas canvas;
     DrawGraph(r, canvas, GraphColors());
     if (row.width == 0 || row.height == 0) {
@@ -194,7 +194,7 @@ TEST(DrawGraph, CollapsedColumnsMatchWhenZoomedIn) {
   MeasurementRecord r = exampleRecord();
   fillPeak(r, 20000, 30);
   XYFactors(r);
-  r.zoomed = true;
+  r.view.beforeZoom = AxisTexts{};
   r.texts.potStart = "140";
   r.texts.potEnd = "160";
   GraphCanvas collapsed;
@@ -218,13 +218,13 @@ TEST(DrawGraph, TinySpanFarFromZeroStillEndsTheGrid) {
 
 TEST(DrawGraph, RedrawWipesTheMarkers) {
   MeasurementRecord r = exampleRecord();
-  r.markerShown = r.refMarkerShown = true;
-  r.prevMarkerIndex = 7;
+  r.view.markerShown = r.view.refMarkerShown = true;
+  r.view.prevMarkerIndex = 7;
   GraphCanvas canvas;
   DrawGraph(r, canvas, GraphColors());
-  EXPECT_FALSE(r.markerShown);
-  EXPECT_FALSE(r.refMarkerShown);
-  EXPECT_EQ(r.prevMarkerIndex, 0);
+  EXPECT_FALSE(r.view.markerShown);
+  EXPECT_FALSE(r.view.refMarkerShown);
+  EXPECT_EQ(r.view.prevMarkerIndex, 0);
 }
 
 TEST(DrawGraph, CurveUsesTheColoursGiven) {
@@ -282,8 +282,8 @@ TEST(Smoothing, StepIsThePulsePeriod) {
   r.texts.dampingUnitIndex = 1;  // ms, with a period of 100 ms
   XYFactors(r);
   computeDampingWeights(r);
-  EXPECT_DOUBLE_EQ(r.dampingFactor, std::exp(-0.5));
-  EXPECT_DOUBLE_EQ(r.dampingRest, 1 - std::exp(-0.5));
+  EXPECT_DOUBLE_EQ(r.params.dampingFactor, std::exp(-0.5));
+  EXPECT_DOUBLE_EQ(r.params.dampingRest, 1 - std::exp(-0.5));
 }
 
 TEST(Smoothing, FullDampingDrawsAHorizontalLineAtTheFirstPoint) {
@@ -292,9 +292,9 @@ TEST(Smoothing, FullDampingDrawsAHorizontalLineAtTheFirstPoint) {
   fillPeak(r, 500, 10);
   GraphCanvas canvas;
   DrawGraph(r, canvas, GraphColors());
-  const int firstRow = 334 - static_cast<int>(std::nearbyint(heightOf(r, r.points[0])));
+  const int firstRow = 334 - static_cast<int>(std::nearbyint(heightOf(r, r.document.points[0])));
   EXPECT_EQ(canvas.pen.y(), firstRow);
-  EXPECT_DOUBLE_EQ(r.smoothedCurrent, r.points[0]);
+  EXPECT_DOUBLE_EQ(r.view.smoothedCurrent, r.document.points[0]);
   DisplaySmoothing smoothing(r);
   for (double v : {1.0, 2.0, 3.0}) EXPECT_DOUBLE_EQ(smoothing.next(v), 1.0);
 }

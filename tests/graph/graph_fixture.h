@@ -17,8 +17,8 @@ inline MeasurementRecord exampleRecord() {
   r.texts.currMax = "50";
   r.texts.currUnitIndex = 1;
   r.texts.period = "100";
-  r.plotWidth = 479;
-  r.plotHeight = 334;
+  r.view.plotWidth = 479;
+  r.view.plotHeight = 334;
   return r;
 }
 
@@ -33,9 +33,9 @@ inline void fillPeak(MeasurementRecord &r, int count, double noise) {
     seed = seed * 1664525u + 1013904223u;
     const double u = (seed >> 8) / double(1 << 24) - 0.5;
     const double e = -0.2 + 0.7 * i / count;
-    r.points[i] = 1e-9 * (2 + 30 * std::exp(-std::pow((e - 0.15) / 0.05, 2)) + noise * u);
+    r.document.points[i] = 1e-9 * (2 + 30 * std::exp(-std::pow((e - 0.15) / 0.05, 2)) + noise * u);
   }
-  r.pointIndex = count;
+  r.document.pointIndex = count;
 }
 
 inline int countPixels(const QImage &image, QRgb color) {

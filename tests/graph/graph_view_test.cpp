@@ -28,13 +28,13 @@ TEST(GraphView, PlotSizeGoesIntoTheRecord) {
   view.resize(frameFor(334));
   view.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
-  EXPECT_EQ(r.plotWidth, 479);
-  EXPECT_EQ(r.plotHeight, 334);
+  EXPECT_EQ(r.view.plotWidth, 479);
+  EXPECT_EQ(r.view.plotHeight, 334);
   EXPECT_EQ(view.plotArea()->geometry(), QRect(48, 16, 479, 334));
   EXPECT_EQ(view.plotImage().size(), QSize(479, 334));
   EXPECT_EQ(view.plotArea()->toolTip(), "Graphic presentation of the signal");
   view.resize(60, 30);  // smaller than the margins: no plot area
-  EXPECT_EQ(r.plotWidth, 0);
+  EXPECT_EQ(r.view.plotWidth, 0);
   EXPECT_TRUE(view.plotImage().isNull());
 }
 
@@ -51,7 +51,7 @@ TEST(GraphView, FiveRequestsWithin100MsGiveOneRedraw) {
   EXPECT_TRUE(waitFor([&] { return drawn.count() == 1; }));
   QTest::qWait(250);
   EXPECT_EQ(drawn.count(), 1);
-  EXPECT_DOUBLE_EQ(r.axisPotEnd, 0.504);
+  EXPECT_DOUBLE_EQ(r.params.axisPotEnd, 0.504);
 }
 
 TEST(GraphView, ZoomDragAndDoubleClickRestoreTheTexts) {
@@ -70,20 +70,20 @@ TEST(GraphView, ZoomDragAndDoubleClickRestoreTheTexts) {
   EXPECT_EQ(r.texts.potEnd, "238.41");
   EXPECT_EQ(r.texts.currMin, "14.07");
   EXPECT_EQ(r.texts.currMax, "41.02");
-  EXPECT_EQ(r.panels.panel5, "Zoom");
+  EXPECT_EQ(r.display.panels.status, "Zoom");
   EXPECT_GE(changed.count(), 1);
   EXPECT_TRUE(view.redrawPending());
   EXPECT_TRUE(waitFor([&] { return !view.redrawPending(); }));
-  EXPECT_DOUBLE_EQ(r.axisPotStart, -0.05386);
+  EXPECT_DOUBLE_EQ(r.params.axisPotStart, -0.05386);
 
   doubleClick(plot, QPoint(200, 100));
-  EXPECT_FALSE(r.zoomed);
+  EXPECT_FALSE(r.zoomed());
   EXPECT_EQ(r.texts.potStart, "-200");
   EXPECT_EQ(r.texts.potEnd, "500");
   EXPECT_EQ(r.texts.currMin, "-10");
   EXPECT_EQ(r.texts.currMax, "50");
-  EXPECT_DOUBLE_EQ(r.axisPotStart, -0.2) << "the double-click redraws at once";
-  EXPECT_EQ(r.panels.panel5, "");
+  EXPECT_DOUBLE_EQ(r.params.axisPotStart, -0.2) << "the double-click redraws at once";
+  EXPECT_EQ(r.display.panels.status, "");
 }
 
 TEST(GraphView, ShiftClickEditsThePreviouslyMarkedPoint) {
@@ -91,28 +91,28 @@ TEST(GraphView, ShiftClickEditsThePreviouslyMarkedPoint) {
   r.texts.currMin = "0";  // 10 pixels per nA on a plot 500 high
   r.texts.currMax = "50";
   fillPeak(r, 100, 0);
-  for (double &p : r.points) p = 20e-9;
-  r.dataSaved = true;
+  for (double &p : r.document.points) p = 20e-9;
+  r.document.dataSaved = true;
   GraphView view(r);
   view.resize(frameFor(500));
   view.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
   QWidget *plot = view.plotArea();
-  const int column12 = qRound((r.pointPotential(12) - r.axisPotStart) * r.xFactor);
-  const int column40 = qRound((r.pointPotential(40) - r.axisPotStart) * r.xFactor);
+  const int column12 = qRound((r.pointPotential(12) - r.params.axisPotStart) * r.params.xFactor);
+  const int column40 = qRound((r.pointPotential(40) - r.params.axisPotStart) * r.params.xFactor);
 
   QTest::mouseClick(plot, Qt::LeftButton, {}, QPoint(column12, 300));
-  ASSERT_EQ(r.panels.panel3, "12");
+  ASSERT_EQ(r.display.panels.pointNumber, "12");
   QSignalSpy drawn(&view, &GraphView::graphDrawn);
   QTest::mouseClick(plot, Qt::LeftButton, Qt::ShiftModifier, QPoint(column40, 450));
-  EXPECT_NEAR(r.points[12], 5e-9, 1e-21);
-  EXPECT_DOUBLE_EQ(r.points[40], 20e-9);
-  EXPECT_DOUBLE_EQ(r.points[11], 20e-9);
-  EXPECT_EQ(r.panels.panel4, "5.00 nA");
-  EXPECT_EQ(r.panels.panel3, "40");
-  EXPECT_FALSE(r.dataSaved);
+  EXPECT_NEAR(r.document.points[12], 5e-9, 1e-21);
+  EXPECT_DOUBLE_EQ(r.document.points[40], 20e-9);
+  EXPECT_DOUBLE_EQ(r.document.points[11], 20e-9);
+  EXPECT_EQ(r.display.panels.analysis, "5.00 nA");
+  EXPECT_EQ(r.display.panels.pointNumber, "40");
+  EXPECT_FALSE(r.document.dataSaved);
   EXPECT_TRUE(waitFor([&] { return drawn.count() == 1; }));
-  EXPECT_FALSE(r.markerShown) << "the redraw wipes the crosses";
+  EXPECT_FALSE(r.view.markerShown) << "the redraw wipes the crosses";
 }
 
 TEST(GraphView, MarkersLeaveNoTrace) {
@@ -127,23 +127,23 @@ TEST(GraphView, MarkersLeaveNoTrace) {
 
   QTest::mouseClick(plot, Qt::LeftButton, {}, QPoint(100, 200));
   QTest::mouseClick(plot, Qt::LeftButton, {}, QPoint(200, 200));
-  const QPoint second(r.markerX, r.markerY);
+  const QPoint second(r.view.markerX, r.view.markerY);
   QImage expected = clean.copy();
   DrawMarker(expected, second.x(), second.y());
   EXPECT_EQ(view.plotImage(), expected) << "the first cross is gone";
 
   QTest::mouseClick(plot, Qt::LeftButton, Qt::ControlModifier, QPoint(300, 200));
-  EXPECT_TRUE(r.refMarkerShown);
+  EXPECT_TRUE(r.view.refMarkerShown);
   QTest::mouseClick(plot, Qt::LeftButton, {}, QPoint(400, 200));
   expected = clean.copy();
-  DrawMarker(expected, r.markerX, r.markerY);
+  DrawMarker(expected, r.view.markerX, r.view.markerY);
   EXPECT_EQ(view.plotImage(), expected) << "reference and previous crosses are gone";
 
   QTest::mousePress(plot, Qt::RightButton, {}, QPoint(50, 50));
   QTest::mouseMove(plot, QPoint(150, 120));
   QTest::mouseMove(plot, QPoint(30, 20));
   QTest::mouseRelease(plot, Qt::RightButton, {}, QPoint(30, 20));
-  EXPECT_FALSE(r.zoomed) << "a drag up and left does not zoom";
+  EXPECT_FALSE(r.zoomed()) << "a drag up and left does not zoom";
   view.PaintBox2DblClick();
   EXPECT_EQ(view.plotImage(), clean);
 }
@@ -153,7 +153,7 @@ TEST(GraphView, LiveDrawingRepaintsTheNewSegment) {
   GraphView view(r);
   view.resize(frameFor(334));
   view.PaintBox2DblClick();
-  view.DrawPoint(r.sweepStart, 0);
+  view.DrawPoint(r.params.sweepStart, 0);
   view.DrawPoint(0, 20e-9);
   EXPECT_EQ(view.plotImage().pixel(137, 167), qRgb(0, 0, 255));
   view.setColors([] { return QColor(255, 0, 0); }, [] { return QColor(0, 0, 0); });
@@ -166,7 +166,7 @@ TEST(GraphView, LiveDrawingRepaintsTheNewSegment) {
 TEST(GraphView, DoubleClickRedrawsThenMarksTheNearestPoint) {
   MeasurementRecord r = exampleRecord();
   fillPeak(r, 60, 0);
-  r.panels.panel8 = "1.00 nA";
+  r.display.panels.current = "1.00 nA";
   GraphView view(r);
   view.resize(frameFor(334));
   view.show();
@@ -174,7 +174,7 @@ TEST(GraphView, DoubleClickRedrawsThenMarksTheNearestPoint) {
   QSignalSpy drawn(&view, &GraphView::graphDrawn);
   doubleClick(view.plotArea(), QPoint(239, 100));
   EXPECT_EQ(drawn.count(), 1);
-  EXPECT_TRUE(r.markerShown);
-  EXPECT_EQ(r.panels.panel3, QString::number(r.markerIndex));
-  EXPECT_EQ(r.panels.panel8, r.formatCurrent(r.markerCurrent));
+  EXPECT_TRUE(r.view.markerShown);
+  EXPECT_EQ(r.display.panels.pointNumber, QString::number(r.view.markerIndex));
+  EXPECT_EQ(r.display.panels.current, r.formatCurrent(r.view.markerCurrent));
 }

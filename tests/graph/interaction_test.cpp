@@ -11,22 +11,22 @@ namespace {
 // 10 columns apart, plot 200 x 100.
 MeasurementRecord unitScale(std::vector<double> points) {
   MeasurementRecord r;
-  r.plotWidth = 200;
-  r.plotHeight = 100;
-  r.axisPotStart = 0;
-  r.axisPotEnd = 200;
-  r.xFactor = 1;
-  r.axisCurrMin = 0;
-  r.axisCurrMax = 100;
-  r.yFactor = 1;
-  r.currUnitFactor = 1;
+  r.view.plotWidth = 200;
+  r.view.plotHeight = 100;
+  r.params.axisPotStart = 0;
+  r.params.axisPotEnd = 200;
+  r.params.xFactor = 1;
+  r.params.axisCurrMin = 0;
+  r.params.axisCurrMax = 100;
+  r.params.yFactor = 1;
+  r.params.currUnitFactor = 1;
   r.texts.currUnitIndex = 4;
-  r.currDigits = 3;
-  r.pulseStep = 10;
-  r.dampingFactor = 0;
-  r.dampingRest = 1;
-  r.points = std::move(points);
-  r.pointIndex = static_cast<int32_t>(r.points.size());
+  r.params.currDigits = 3;
+  r.params.pulseStep = 10;
+  r.params.dampingFactor = 0;
+  r.params.dampingRest = 1;
+  r.document.points = std::move(points);
+  r.document.pointIndex = static_cast<int32_t>(r.document.points.size());
   return r;
 }
 
@@ -56,8 +56,8 @@ TEST(NearestPoint, EquallyNearPointsGiveTheLowerIndex) {
 
 TEST(NearestPoint, SearchesTheSmoothedCurve) {
   MeasurementRecord r = unitScale({0, 100, 100, 100});
-  r.dampingFactor = 0.5;
-  r.dampingRest = 0.5;
+  r.params.dampingFactor = 0.5;
+  r.params.dampingRest = 0.5;
   double smoothed = 0;
   // Drawn heights 0, 50, 75, 87.5: row 50 lies on point 1 only when smoothed.
   EXPECT_EQ(nearestPoint(r, 10, 50, &smoothed), 1);
@@ -73,12 +73,12 @@ TEST(Marker, LeftClickMarksAndShowsThePoint) {
   const GraphChange change = PaintBox2MouseDown(r, canvas.image, Qt::LeftButton, kNone, 137, 267);
   EXPECT_TRUE(change.panels);
   EXPECT_FALSE(change.dirty.isEmpty());
-  EXPECT_EQ(r.panels.panel3, QString::number(r.markerIndex));
-  EXPECT_EQ(r.panels.panel7, r.formatPotential(r.pointPotential(r.markerIndex)));
-  EXPECT_EQ(r.panels.panel8, r.formatCurrent(r.markerCurrent));
-  EXPECT_EQ(r.markerIndex, 29);
-  EXPECT_EQ(r.markerX, 139);
-  EXPECT_EQ(r.markerY, 334 - qRound(heightOf(r, r.markerCurrent)));
+  EXPECT_EQ(r.display.panels.pointNumber, QString::number(r.view.markerIndex));
+  EXPECT_EQ(r.display.panels.potential, r.formatPotential(r.pointPotential(r.view.markerIndex)));
+  EXPECT_EQ(r.display.panels.current, r.formatCurrent(r.view.markerCurrent));
+  EXPECT_EQ(r.view.markerIndex, 29);
+  EXPECT_EQ(r.view.markerX, 139);
+  EXPECT_EQ(r.view.markerY, 334 - qRound(heightOf(r, r.view.markerCurrent)));
 }
 
 TEST(Marker, NothingDuringARunOrWithoutPoints) {
@@ -87,27 +87,27 @@ TEST(Marker, NothingDuringARunOrWithoutPoints) {
   r.runState = RunMeasuring;
   EXPECT_FALSE(PaintBox2MouseDown(r, image, Qt::LeftButton, kNone, 10, 50).recordChanged());
   r.runState = RunIdle;
-  r.pointIndex = 0;
+  r.document.pointIndex = 0;
   EXPECT_FALSE(PaintBox2MouseDown(r, image, Qt::LeftButton, kNone, 10, 50).recordChanged());
-  r.pointIndex = 3;
+  r.document.pointIndex = 3;
   EXPECT_FALSE(PaintBox2MouseDown(r, image, Qt::MiddleButton, kNone, 10, 50).recordChanged());
 }
 
 TEST(ShiftEdit, ThePreviouslyMarkedPointTakesTheClickedCurrent) {
   MeasurementRecord r = unitScale(std::vector<double>(20, 20));
-  r.dataSaved = true;
+  r.document.dataSaved = true;
   QImage image(200, 100, QImage::Format_RGB32);
   PaintBox2MouseDown(r, image, Qt::LeftButton, kNone, 120, 80);
   PaintBox2MouseUp(r, image, kNone, 120, 80);
-  ASSERT_EQ(r.markerIndex, 12);
+  ASSERT_EQ(r.view.markerIndex, 12);
   PaintBox2MouseDown(r, image, Qt::LeftButton, kShift, 40, 95);
   const GraphChange change = PaintBox2MouseUp(r, image, kShift, 40, 95);
-  EXPECT_DOUBLE_EQ(r.points[12], 5);
-  EXPECT_EQ(r.panels.panel4, "5.000 A");
-  EXPECT_EQ(r.panels.panel3, "4");
+  EXPECT_DOUBLE_EQ(r.document.points[12], 5);
+  EXPECT_EQ(r.display.panels.analysis, "5.000 A");
+  EXPECT_EQ(r.display.panels.pointNumber, "4");
   EXPECT_TRUE(change.points);
   EXPECT_TRUE(change.redraw);
-  EXPECT_FALSE(r.dataSaved) << "an edited record is unsaved";
+  EXPECT_FALSE(r.document.dataSaved) << "an edited record is unsaved";
 }
 
 // An index left from an earlier record, or a record without points, is never
@@ -128,16 +128,16 @@ TEST(ShiftEdit, WritesOnlyInsideTheDrawnPoints) {
   };
   for (const Row &row : rows) {
     MeasurementRecord r = unitScale(row.points);
-    r.pointIndex = row.pointIndex;
-    r.prevMarkerIndex = row.prevMarkerIndex;
-    r.dataSaved = true;
+    r.document.pointIndex = row.pointIndex;
+    r.view.prevMarkerIndex = row.prevMarkerIndex;
+    r.document.dataSaved = true;
     QImage image(200, 100, QImage::Format_RGB32);
-    const std::vector<double> before = r.points;
+    const std::vector<double> before = r.document.points;
     const GraphChange change = PaintBox2MouseUp(r, image, kShift, 40, 95);
     EXPECT_EQ(change.points, row.written) << row.prevMarkerIndex;
-    EXPECT_EQ(r.dataSaved, !row.written);
-    EXPECT_EQ(r.points.size(), before.size());
-    EXPECT_EQ(r.panels.panel4, "5.000 A");
+    EXPECT_EQ(r.document.dataSaved, !row.written);
+    EXPECT_EQ(r.document.points.size(), before.size());
+    EXPECT_EQ(r.display.panels.analysis, "5.000 A");
   }
 }
 
@@ -148,7 +148,7 @@ TEST(ShiftEdit, ShiftRightClickAfterARedrawWritesPointZero) {
   DrawGraph(r, canvas, GraphColors());
   PaintBox2MouseDown(r, canvas.image, Qt::RightButton, ShiftState(Qt::ShiftModifier, Qt::RightButton), 50, 250);
   PaintBox2MouseUp(r, canvas.image, kShift, 50, 250);
-  EXPECT_NEAR(r.points[0], (334 - 250) / r.yFactor - 10e-9, 1e-18);
+  EXPECT_NEAR(r.document.points[0], (334 - 250) / r.params.yFactor - 10e-9, 1e-18);
 }
 
 TEST(ReferenceMarker, CtrlKeepsThePreviousMarkerUntilAPlainRelease) {
@@ -159,14 +159,14 @@ TEST(ReferenceMarker, CtrlKeepsThePreviousMarkerUntilAPlainRelease) {
   PaintBox2MouseUp(r, image, kNone, 30, 50);
   PaintBox2MouseDown(r, image, Qt::LeftButton, kCtrl, 80, 50);
   PaintBox2MouseUp(r, image, kCtrl, 80, 50);
-  EXPECT_TRUE(r.refMarkerShown);
-  EXPECT_EQ(r.refMarkerIndex, 3);
-  EXPECT_EQ(r.refMarkerX, 30);
+  EXPECT_TRUE(r.view.refMarkerShown);
+  EXPECT_EQ(r.view.refMarkerIndex, 3);
+  EXPECT_EQ(r.view.refMarkerX, 30);
   EXPECT_NE(image.pixel(27, 50), qRgb(255, 255, 255)) << "reference cross on screen";
   EXPECT_NE(image.pixel(77, 50), qRgb(255, 255, 255)) << "new cross on screen";
   PaintBox2MouseDown(r, image, Qt::LeftButton, kNone, 150, 50);
   PaintBox2MouseUp(r, image, kNone, 150, 50);
-  EXPECT_FALSE(r.refMarkerShown);
+  EXPECT_FALSE(r.view.refMarkerShown);
   QImage expected(200, 100, QImage::Format_RGB32);
   expected.fill(Qt::white);
   DrawMarker(expected, 150, 50);
@@ -175,16 +175,16 @@ TEST(ReferenceMarker, CtrlKeepsThePreviousMarkerUntilAPlainRelease) {
 
 TEST(Zoom, NestedZoomKeepsTheFirstSavedTexts) {
   MeasurementRecord r = exampleRecord();
-  r.panels.panel5 = "Measuring";
+  r.display.panels.status = "Measuring";
   GraphCanvas canvas;
   DrawGraph(r, canvas, GraphColors());
   const QImage clean = canvas.image.copy();
   PaintBox2MouseDown(r, canvas.image, Qt::RightButton, ShiftState({}, Qt::RightButton), 100, 50);
-  EXPECT_EQ(r.panels.panel5, "Zoom");
+  EXPECT_EQ(r.display.panels.status, "Zoom");
   PaintBox2MouseMove(r, canvas.image, 200, 100);
   PaintBox2MouseMove(r, canvas.image, 300, 200);
-  EXPECT_EQ(r.panels.panel7, "238.41 mV");
-  EXPECT_EQ(r.panels.panel8, "14.07 nA");
+  EXPECT_EQ(r.display.panels.potential, "238.41 mV");
+  EXPECT_EQ(r.display.panels.current, "14.07 nA");
   QImage outlined = clean.copy();
   drawFocusRect(outlined, QRect(QPoint(100, 50), QPoint(300, 200)));
   EXPECT_EQ(canvas.image, outlined) << "only the last outline is on the screen";
@@ -194,22 +194,22 @@ TEST(Zoom, NestedZoomKeepsTheFirstSavedTexts) {
   EXPECT_EQ(r.texts.potEnd, "238.41");
   EXPECT_EQ(r.texts.currMin, "14.07");
   EXPECT_EQ(r.texts.currMax, "41.02");
-  EXPECT_EQ(r.panels.panel5, "Measuring");
-  EXPECT_TRUE(r.zoomed);
-  EXPECT_DOUBLE_EQ(r.sweepStart, -0.2);
+  EXPECT_EQ(r.display.panels.status, "Measuring");
+  ASSERT_TRUE(r.zoomed());
+  EXPECT_DOUBLE_EQ(r.params.sweepStart, -0.2);
 
   DrawGraph(r, canvas, GraphColors());
   PaintBox2MouseDown(r, canvas.image, Qt::RightButton, ShiftState({}, Qt::RightButton), 10, 10);
   PaintBox2MouseMove(r, canvas.image, 20, 20);
   PaintBox2MouseUp(r, canvas.image, kNone, 20, 20);
   EXPECT_NE(r.texts.potStart, "-53.86");
-  EXPECT_EQ(r.savedPotStart, "-200");
-  EXPECT_EQ(r.savedCurrMax, "50");
-  EXPECT_DOUBLE_EQ(r.sweepStart, -0.2) << "zoomed: the curve keeps its potentials";
+  EXPECT_EQ(r.view.beforeZoom->potStart, "-200");
+  EXPECT_EQ(r.view.beforeZoom->currMax, "50");
+  EXPECT_DOUBLE_EQ(r.params.sweepStart, -0.2) << "zoomed: the curve keeps its potentials";
 
   change = resetGraphView(r);
   EXPECT_TRUE(change.axisTexts);
-  EXPECT_FALSE(r.zoomed);
+  EXPECT_FALSE(r.zoomed());
   EXPECT_EQ(r.texts.potStart, "-200");
   EXPECT_EQ(r.texts.potEnd, "500");
   EXPECT_EQ(r.texts.currMin, "-10");
@@ -226,10 +226,10 @@ TEST(Zoom, DragUpOrLeftChangesNoAxis) {
     PaintBox2MouseMove(r, canvas.image, end.x(), end.y());
     const GraphChange change = PaintBox2MouseUp(r, canvas.image, kNone, end.x(), end.y());
     EXPECT_FALSE(change.axisTexts);
-    EXPECT_FALSE(r.zoomed);
-    EXPECT_FALSE(r.zoomDragging);
+    EXPECT_FALSE(r.zoomed());
+    EXPECT_FALSE(r.view.zoomDragging);
     EXPECT_EQ(r.texts.potStart, "-200");
-    EXPECT_EQ(r.panels.panel5, "Zoom");
+    EXPECT_EQ(r.display.panels.status, "Zoom");
   }
 }
 
@@ -239,18 +239,18 @@ TEST(Zoom, NoScaleNoZoom) {
   GraphCanvas canvas;
   DrawGraph(r, canvas, GraphColors());
   PaintBox2MouseDown(r, canvas.image, Qt::RightButton, ShiftState({}, Qt::RightButton), 10, 10);
-  EXPECT_FALSE(r.zoomDragging);
-  EXPECT_TRUE(r.panels.panel7.isEmpty());
+  EXPECT_FALSE(r.view.zoomDragging);
+  EXPECT_TRUE(r.display.panels.potential.isEmpty());
 }
 
 TEST(Reset, ClearsTheReadoutsButThePointNumber) {
   MeasurementRecord r = exampleRecord();
-  r.panels = {"Zoom", "12 s", "1 mV", "2 nA", "40", "5 nA"};
+  r.display.panels = {"Zoom", "12 s", "1 mV", "2 nA", "40", "5 nA"};
   resetGraphView(r);
-  EXPECT_EQ(r.panels.panel5, "");
-  EXPECT_EQ(r.panels.panel6 + r.panels.panel7 + r.panels.panel8 + r.panels.panel4, "");
-  EXPECT_EQ(r.panels.panel3, "40");
+  EXPECT_EQ(r.display.panels.status, "");
+  EXPECT_EQ(r.display.panels.time + r.display.panels.potential + r.display.panels.current + r.display.panels.analysis, "");
+  EXPECT_EQ(r.display.panels.pointNumber, "40");
   r.runState = RunMeasuring;
   resetGraphView(r);
-  EXPECT_EQ(r.panels.panel5, "Measuring");
+  EXPECT_EQ(r.display.panels.status, "Measuring");
 }

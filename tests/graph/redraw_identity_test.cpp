@@ -26,13 +26,13 @@ double plainLimit(double v) { return std::isnan(v) ? 0 : std::clamp(v, -100000.0
 // The curve as the first version of the redraw drew it.
 GraphCanvas plainRedraw(MeasurementRecord &r, const GraphColors &colors) {
   GraphCanvas canvas;
-  const int32_t n = r.pointIndex;
-  r.pointIndex = 0;
+  const int32_t n = r.document.pointIndex;
+  r.document.pointIndex = 0;
   DrawGraph(r, canvas, colors);  // background, outline and grid
-  r.pointIndex = n;
-  const int count = std::min<int64_t>(n, static_cast<int64_t>(r.points.size()));
+  r.document.pointIndex = n;
+  const int count = std::min<int64_t>(n, static_cast<int64_t>(r.document.points.size()));
   if (count <= 0 || !plotHasScale(r)) return canvas;
-  const int W = r.plotWidth, H = r.plotHeight;
+  const int W = r.view.plotWidth, H = r.view.plotHeight;
   std::vector<QLine> lines;
   auto add = [&](QPoint a, QPoint b) {
     if (std::max(a.x(), b.x()) < 0 || std::min(a.x(), b.x()) >= W) return;
@@ -43,7 +43,7 @@ GraphCanvas plainRedraw(MeasurementRecord &r, const GraphColors &colors) {
   int column = 0, top = 0, bottom = 0, last = 0;
   double v = 0;
   for (int i = 0; i < count; ++i) {
-    v = smoothing.next(r.points[i]);
+    v = smoothing.next(r.document.points[i]);
     const int x = plainRound(plainLimit(columnOf(r, r.pointPotential(i))));
     const int y = H - plainRound(plainLimit(heightOf(r, v)));
     if (i > 0 && x == column) {
@@ -65,8 +65,8 @@ GraphCanvas plainRedraw(MeasurementRecord &r, const GraphColors &colors) {
   pen.setCosmetic(true);
   p.setPen(pen);
   p.drawLines(lines.data(), static_cast<int>(lines.size()));
-  r.smoothedCurrent = v;
-  r.penUp = false;
+  r.view.smoothedCurrent = v;
+  r.view.penUp = false;
   canvas.pen = QPoint(column, last);
   return canvas;
 }
@@ -79,9 +79,9 @@ void expectSameRedraw(MeasurementRecord r, const GraphColors &colors = GraphColo
   ASSERT_FALSE(canvas.image.isNull());
   EXPECT_EQ(countDifferentPixels(canvas.image, expected.image), 0);
   EXPECT_EQ(canvas.pen, expected.pen);
-  EXPECT_EQ(r.penUp, plain.penUp);
+  EXPECT_EQ(r.view.penUp, plain.view.penUp);
   // Bit for bit: the run goes on smoothing from this value.
-  EXPECT_EQ(std::memcmp(&r.smoothedCurrent, &plain.smoothedCurrent, sizeof(double)), 0);
+  EXPECT_EQ(std::memcmp(&r.view.smoothedCurrent, &plain.view.smoothedCurrent, sizeof(double)), 0);
 }
 
 MeasurementRecord peakRecord(int count, double noise, const char *damping) {
@@ -117,7 +117,7 @@ TEST(RedrawIdentity, MirroredAxes) {
 TEST(RedrawIdentity, ZoomedInWithPointsLeavingThePlot) {
   MeasurementRecord r = peakRecord(300000, 30, "10");
   XYFactors(r);
-  r.zoomed = true;
+  r.view.beforeZoom = AxisTexts{};
   r.texts.potStart = "140.5";
   r.texts.potEnd = "160.25";
   r.texts.currMin = "20";
@@ -130,8 +130,8 @@ TEST(RedrawIdentity, FewPointsAndPointsFarOutside) {
   expectSameRedraw(few);
 
   MeasurementRecord far = peakRecord(5000, 8, "0");
-  for (int i = 0; i < 5000; i += 97) far.points[i] = (i % 2 ? 1 : -1) * 1e-3;  // beyond the pixel limit
-  far.points[1234] = std::numeric_limits<double>::quiet_NaN();
+  for (int i = 0; i < 5000; i += 97) far.document.points[i] = (i % 2 ? 1 : -1) * 1e-3;  // beyond the pixel limit
+  far.document.points[1234] = std::numeric_limits<double>::quiet_NaN();
   expectSameRedraw(far);
 }
 
@@ -144,14 +144,14 @@ TEST(RedrawIdentity, FullDampingOtherColoursAndPlotSizes) {
 
   for (QSize size : {QSize(1000, 700), QSize(3, 2), QSize(640, 1)}) {
     MeasurementRecord r = peakRecord(100000, 8, "50");
-    r.plotWidth = size.width();
-    r.plotHeight = size.height();
+    r.view.plotWidth = size.width();
+    r.view.plotHeight = size.height();
     expectSameRedraw(r);
   }
 }
 
 TEST(RedrawIdentity, StorageShorterThanPointIndex) {
   MeasurementRecord r = peakRecord(10000, 8, "0");
-  r.pointIndex = 20000;
+  r.document.pointIndex = 20000;
   expectSameRedraw(r);
 }

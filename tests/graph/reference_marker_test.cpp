@@ -22,8 +22,8 @@ class ReferenceDifference : public ::testing::Test {
 
   // The pixel of point i on the drawn curve.
   QPoint pointAt(int i) const {
-    return QPoint(qRound((r.pointPotential(i) - r.axisPotStart) * r.xFactor),
-                  r.plotHeight - qRound((r.points[i] - r.axisCurrMin) * r.yFactor));
+    return QPoint(qRound((r.pointPotential(i) - r.params.axisPotStart) * r.params.xFactor),
+                  r.view.plotHeight - qRound((r.document.points[i] - r.params.axisCurrMin) * r.params.yFactor));
   }
 
   MeasurementRecord r = exampleRecord();
@@ -35,41 +35,41 @@ class ReferenceDifference : public ::testing::Test {
 
 TEST_F(ReferenceDifference, CtrlClickShowsPotentialAndCurrentDifferenceInTheProgramsFormat) {
   QTest::mouseClick(plot, Qt::LeftButton, {}, pointAt(25));
-  ASSERT_EQ(r.panels.panel3, "25");
-  EXPECT_EQ(r.panels.panel4, "");
+  ASSERT_EQ(r.display.panels.pointNumber, "25");
+  EXPECT_EQ(r.display.panels.analysis, "");
   QTest::mouseClick(plot, Qt::LeftButton, Qt::ControlModifier, pointAt(30));
-  ASSERT_EQ(r.panels.panel3, "30");
-  ASSERT_TRUE(r.refMarkerShown);
+  ASSERT_EQ(r.display.panels.pointNumber, "30");
+  ASSERT_TRUE(r.view.refMarkerShown);
   // Five points of 11.667 mV up to the top of the peak, 22.309 nA higher.
-  EXPECT_EQ(r.panels.panel4, "dE 58.3 mV, di 22.31 nA");
+  EXPECT_EQ(r.display.panels.analysis, "dE 58.3 mV, di 22.31 nA");
 
   // A second Ctrl+click measures from the same reference; backwards is negative.
   QTest::mouseClick(plot, Qt::LeftButton, Qt::ControlModifier, pointAt(20));
-  EXPECT_EQ(r.refMarkerIndex, 25);
-  EXPECT_EQ(r.panels.panel4, "dE -58.3 mV, di -7.56 nA");
+  EXPECT_EQ(r.view.refMarkerIndex, 25);
+  EXPECT_EQ(r.display.panels.analysis, "dE -58.3 mV, di -7.56 nA");
 
   // A plain click ends the reference and its result.
   QTest::mouseClick(plot, Qt::LeftButton, {}, pointAt(30));
-  EXPECT_FALSE(r.refMarkerShown);
-  EXPECT_EQ(r.panels.panel4, "");
+  EXPECT_FALSE(r.view.refMarkerShown);
+  EXPECT_EQ(r.display.panels.analysis, "");
 }
 
 TEST_F(ReferenceDifference, CtrlClickWithoutAMarkedPointBeforeShowsNoDifference) {
   QTest::mouseClick(plot, Qt::LeftButton, Qt::ControlModifier, pointAt(20));
-  EXPECT_EQ(r.panels.panel3, "20");
-  EXPECT_EQ(r.panels.panel4, "");
+  EXPECT_EQ(r.display.panels.pointNumber, "20");
+  EXPECT_EQ(r.display.panels.analysis, "");
 }
 
 TEST_F(ReferenceDifference, WithDampingTheDifferenceIsThatOfTheDrawnCurrents) {
   r.texts.damping = "60";
   view.DrawGraph();
-  ASSERT_GT(r.dampingFactor, 0.5);
+  ASSERT_GT(r.params.dampingFactor, 0.5);
   QTest::mouseClick(plot, Qt::LeftButton, {}, pointAt(25));
-  const double reference = r.panels.panel8.section(' ', 0, 0).toDouble();
+  const double reference = r.display.panels.current.section(' ', 0, 0).toDouble();
   QTest::mouseClick(plot, Qt::LeftButton, Qt::ControlModifier, pointAt(30));
-  const double marked = r.panels.panel8.section(' ', 0, 0).toDouble();
-  const QString di = r.panels.panel4.section(", di ", 1);
-  ASSERT_TRUE(di.endsWith(" nA")) << r.panels.panel4.toStdString();
+  const double marked = r.display.panels.current.section(' ', 0, 0).toDouble();
+  const QString di = r.display.panels.analysis.section(", di ", 1);
+  ASSERT_TRUE(di.endsWith(" nA")) << r.display.panels.analysis.toStdString();
   EXPECT_NEAR(di.section(' ', 0, 0).toDouble(), marked - reference, 0.0101);
   EXPECT_GT(marked - reference, 1);
 }

@@ -31,14 +31,14 @@ TEST(GridStep, Examples) {
 TEST(XYFactors, WorkedExample) {
   MeasurementRecord r = exampleRecord();
   XYFactors(r);
-  EXPECT_NEAR(r.xFactor, 684.2857, 1e-4);
-  EXPECT_NEAR(r.yFactor, 5.5667e9, 1e5);
-  EXPECT_EQ(r.potDigits, 1);
-  EXPECT_EQ(r.currDigits, 2);
-  EXPECT_DOUBLE_EQ(r.currUnitFactor, 1e-9);
-  EXPECT_DOUBLE_EQ(r.maxAbsPotential, 0.5);
-  EXPECT_DOUBLE_EQ(r.maxAbsCurrent, 50e-9);
-  EXPECT_DOUBLE_EQ(r.sweepStart, -0.2);
+  EXPECT_NEAR(r.params.xFactor, 684.2857, 1e-4);
+  EXPECT_NEAR(r.params.yFactor, 5.5667e9, 1e5);
+  EXPECT_EQ(r.params.potDigits, 1);
+  EXPECT_EQ(r.params.currDigits, 2);
+  EXPECT_DOUBLE_EQ(r.params.currUnitFactor, 1e-9);
+  EXPECT_DOUBLE_EQ(r.params.maxAbsPotential, 0.5);
+  EXPECT_DOUBLE_EQ(r.params.maxAbsCurrent, 50e-9);
+  EXPECT_DOUBLE_EQ(r.params.sweepStart, -0.2);
 }
 
 TEST(XYFactors, MirroredAxesHaveNegativeFactors) {
@@ -48,9 +48,9 @@ TEST(XYFactors, MirroredAxesHaveNegativeFactors) {
   r.texts.currMin = "50";
   r.texts.currMax = "-10";
   XYFactors(r);
-  EXPECT_NEAR(r.xFactor, -684.2857, 1e-4);
-  EXPECT_LT(r.yFactor, 0);
-  EXPECT_DOUBLE_EQ(r.axisPotStart, 0.5);
+  EXPECT_NEAR(r.params.xFactor, -684.2857, 1e-4);
+  EXPECT_LT(r.params.yFactor, 0);
+  EXPECT_DOUBLE_EQ(r.params.axisPotStart, 0.5);
 }
 
 TEST(XYFactors, EqualPotentialsKeepTheAxisButMoveSweepStart) {
@@ -59,20 +59,20 @@ TEST(XYFactors, EqualPotentialsKeepTheAxisButMoveSweepStart) {
   r.texts.potStart = "300";
   r.texts.potEnd = "300";
   XYFactors(r);
-  EXPECT_DOUBLE_EQ(r.axisPotStart, -0.2);
-  EXPECT_DOUBLE_EQ(r.axisPotEnd, 0.5);
-  EXPECT_NEAR(r.xFactor, 684.2857, 1e-4);
-  EXPECT_DOUBLE_EQ(r.sweepStart, 0.3);
+  EXPECT_DOUBLE_EQ(r.params.axisPotStart, -0.2);
+  EXPECT_DOUBLE_EQ(r.params.axisPotEnd, 0.5);
+  EXPECT_NEAR(r.params.xFactor, 684.2857, 1e-4);
+  EXPECT_DOUBLE_EQ(r.params.sweepStart, 0.3);
 }
 
 TEST(XYFactors, ZoomFreezesSweepStart) {
   MeasurementRecord r = exampleRecord();
   XYFactors(r);
-  r.zoomed = true;
+  r.view.beforeZoom = AxisTexts{};
   r.texts.potStart = "0";
   XYFactors(r);
-  EXPECT_DOUBLE_EQ(r.sweepStart, -0.2);
-  EXPECT_DOUBLE_EQ(r.axisPotStart, 0);
+  EXPECT_DOUBLE_EQ(r.params.sweepStart, -0.2);
+  EXPECT_DOUBLE_EQ(r.params.axisPotStart, 0);
 }
 
 TEST(XYFactors, EqualCurrentLimitsFallBackToOneAmpere) {
@@ -80,9 +80,9 @@ TEST(XYFactors, EqualCurrentLimitsFallBackToOneAmpere) {
   r.texts.currMin = "7";
   r.texts.currMax = "7";
   XYFactors(r);
-  EXPECT_DOUBLE_EQ(r.axisCurrMin, 0);
-  EXPECT_DOUBLE_EQ(r.axisCurrMax, 1);
-  EXPECT_DOUBLE_EQ(r.yFactor, 334);
+  EXPECT_DOUBLE_EQ(r.params.axisCurrMin, 0);
+  EXPECT_DOUBLE_EQ(r.params.axisCurrMax, 1);
+  EXPECT_DOUBLE_EQ(r.params.yFactor, 334);
 }
 
 TEST(XYFactors, NoDistinctPotentialsYetHasNoSpan) {
@@ -91,6 +91,6 @@ TEST(XYFactors, NoDistinctPotentialsYetHasNoSpan) {
   r.texts.potEnd = "0";
   XYFactors(r);
   EXPECT_FALSE(hasPotentialSpan(r));
-  EXPECT_EQ(r.potDigits, 6);
-  EXPECT_DOUBLE_EQ(r.maxAbsPotential, 0);
+  EXPECT_EQ(r.params.potDigits, 6);
+  EXPECT_DOUBLE_EQ(r.params.maxAbsPotential, 0);
 }

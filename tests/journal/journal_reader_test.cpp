@@ -62,9 +62,9 @@ TEST_F(JournalReader, GivesBackTheHeaderAndEveryPointExactly) {
   journalOf(250);
   const JournalContents c = readJournal(path);
   ASSERT_EQ(c.status, Status::Found) << c.error.toStdString();
-  EXPECT_EQ(c.header.dateTime, record.runDateTime);
+  EXPECT_EQ(c.header.dateTime, record.document.runDateTime);
   EXPECT_EQ(c.header.pointCount, 2000);
-  EXPECT_EQ(c.header.description, record.description);
+  EXPECT_EQ(c.header.description, record.document.description);
   EXPECT_EQ(c.header.texts.size(), 13u);
   EXPECT_TRUE(samePoints(c.points, values, 250));
   EXPECT_EQ(c.end, JournalEnd::EndOfFile);
@@ -164,7 +164,7 @@ TEST_F(JournalReader, ADamagedHeaderGivesNoRun) {
 TEST_F(JournalReader, PointsOutOfOrderOrBeyondTheRunEndTheRead) {
   record.texts.potEnd = "-499";  // 1 mV: two points
   XYFactors(record);
-  ASSERT_EQ(record.pulseNumber, 2);
+  ASSERT_EQ(record.params.pulseNumber, 2);
   const struct {
     std::vector<int32_t> indexes;
     size_t read;

@@ -14,9 +14,9 @@ namespace {
 
 // What the program held: the run's record after `count` points, ready to save.
 MeasurementRecord stoppedAfter(MeasurementRecord run, const std::vector<double> &values, int count) {
-  run.resizePoints(run.pulseNumber);
-  std::copy(values.begin(), values.begin() + count, run.points.begin());
-  run.pointIndex = count - 1;
+  run.resizePoints(run.params.pulseNumber);
+  std::copy(values.begin(), values.begin() + count, run.document.points.begin());
+  run.document.pointIndex = count - 1;
   return run;
 }
 
@@ -42,7 +42,7 @@ TEST_F(JournalRecovery, SavingTheRecoveredRunWritesTheFileOfTheRun) {
     MeasurementRecord recovered;
     restoreJournaledRun(journal, recovered);
     EXPECT_EQ(dpvFileBytes(recovered), dpvFileBytes(stoppedAfter(run, values, count))) << count << " points";
-    EXPECT_EQ(recovered.pointIndex, count - 1);
+    EXPECT_EQ(recovered.document.pointIndex, count - 1);
     EXPECT_EQ(dpvFileLines(recovered).size() - dpvFileLines(recovered).lastIndexOf("[Data]") - 1, count);
   }
 }
@@ -58,38 +58,36 @@ TEST_F(JournalRecovery, TheRecordHoldsOnlyTheJournaledRun) {
   recovered.texts = factoryTexts();
   recovered.texts.dampingUnitIndex = 2;
   recovered.texts.currUnitIndex = 4;
-  recovered.points.assign(5000, 1.0);
-  recovered.pointIndex = 4999;
-  recovered.zoomed = true;
-  recovered.savedPotStart = "-10";
-  recovered.savedPotEnd = "10";
-  recovered.dataSaved = true;
-  recovered.askFileName = false;
-  recovered.dataFileName = "/data/other.dpv";
-  recovered.panels.panel5 = "Zoom";
+  recovered.document.points.assign(5000, 1.0);
+  recovered.document.pointIndex = 4999;
+  recovered.view.beforeZoom = AxisTexts{"-10", "10", {}, {}};
+  recovered.document.dataSaved = true;
+  recovered.document.askFileName = false;
+  recovered.document.dataFileName = "/data/other.dpv";
+  recovered.display.panels.status = "Zoom";
   restoreJournaledRun(journal, recovered);
 
   EXPECT_EQ(recovered.texts.potStart, "-500");
   EXPECT_EQ(recovered.texts.currMin, " -2.5");
   EXPECT_EQ(recovered.texts.currUnitIndex, 2);
   EXPECT_EQ(recovered.texts.dampingUnitIndex, -1);
-  EXPECT_FALSE(recovered.zoomed);
-  EXPECT_EQ(recovered.sweepStart, -0.5);
-  EXPECT_EQ(recovered.pulseNumber, 2000);
-  EXPECT_EQ(recovered.description, run.description);
-  EXPECT_EQ(recovered.runDateTime, run.runDateTime);
-  EXPECT_EQ(recovered.runTimeInfo, "Run time: " + run.runDateTime);
-  EXPECT_EQ(recovered.runHint, "Start of measurement: " + run.runDateTime);
+  EXPECT_FALSE(recovered.zoomed());
+  EXPECT_EQ(recovered.params.sweepStart, -0.5);
+  EXPECT_EQ(recovered.params.pulseNumber, 2000);
+  EXPECT_EQ(recovered.document.description, run.document.description);
+  EXPECT_EQ(recovered.document.runDateTime, run.document.runDateTime);
+  EXPECT_EQ(recovered.display.runTimeInfo, "Run time: " + run.document.runDateTime);
+  EXPECT_EQ(recovered.display.runHint, "Start of measurement: " + run.document.runDateTime);
   // The storage of the run, the journaled points first and nothing after them.
-  ASSERT_EQ(recovered.points.size(), 2000u);
-  EXPECT_TRUE(samePoints({recovered.points.begin(), recovered.points.begin() + 10}, values, 10));
-  for (size_t i = 10; i < recovered.points.size(); ++i) ASSERT_EQ(recovered.points[i], 0.0) << i;
-  EXPECT_EQ(recovered.pointIndex, 9);
+  ASSERT_EQ(recovered.document.points.size(), 2000u);
+  EXPECT_TRUE(samePoints({recovered.document.points.begin(), recovered.document.points.begin() + 10}, values, 10));
+  for (size_t i = 10; i < recovered.document.points.size(); ++i) ASSERT_EQ(recovered.document.points[i], 0.0) << i;
+  EXPECT_EQ(recovered.document.pointIndex, 9);
   EXPECT_EQ(recovered.runState, RunIdle);
-  EXPECT_EQ(recovered.panels.panel5, "");
-  EXPECT_FALSE(recovered.dataSaved);
-  EXPECT_TRUE(recovered.askFileName);
-  EXPECT_EQ(recovered.dataFileName, "");
+  EXPECT_EQ(recovered.display.panels.status, "");
+  EXPECT_FALSE(recovered.document.dataSaved);
+  EXPECT_TRUE(recovered.document.askFileName);
+  EXPECT_EQ(recovered.document.dataFileName, "");
   EXPECT_EQ(dpvFileBytes(recovered), dpvFileBytes(stoppedAfter(run, values, 10)));
 }
 
@@ -99,9 +97,9 @@ TEST_F(JournalRecovery, NoPointOrOneLeavesARecordWithoutPoints) {
   for (int count : {0, 1}) {
     MeasurementRecord recovered;
     restoreJournaledRun(journalOf(runRecord(), count), recovered);
-    EXPECT_EQ(recovered.pointIndex, count - 1);
+    EXPECT_EQ(recovered.document.pointIndex, count - 1);
     EXPECT_FALSE(recovered.hasPoints());
-    EXPECT_EQ(recovered.points.size(), 2000u);
+    EXPECT_EQ(recovered.document.points.size(), 2000u);
     EXPECT_TRUE(dpvFileLines(recovered).endsWith("[Data]"));
   }
 }

@@ -32,10 +32,10 @@ inline MeasurementRecord runRecord() {
   PrePotEditChange(r);
   PreTimeEditChange(r);
   XYFactors(r);
-  r.runDateTime = "3/14/25 9:26 AM";
-  r.description = {"cell A", "", "[Data]", "ratio=1:2", QStringLiteral("Pt, 25 \u00b0C")};
-  r.dataSaved = false;
-  r.askFileName = true;
+  r.document.runDateTime = "3/14/25 9:26 AM";
+  r.document.description = {"cell A", "", "[Data]", "ratio=1:2", QStringLiteral("Pt, 25 \u00b0C")};
+  r.document.dataSaved = false;
+  r.document.askFileName = true;
   return r;
 }
 

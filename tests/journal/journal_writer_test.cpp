@@ -71,7 +71,7 @@ TEST(JournalWriter, AStartReplacesTheLastRunsJournal) {
   const QString path = dir.filePath("run.journal");
   writeRunJournal(path, runRecord(), runValues(30));
   MeasurementRecord next = runRecord();
-  next.runDateTime = "later";
+  next.document.runDateTime = "later";
   JournalWriter writer(nullptr);
   ASSERT_TRUE(writer.start(path, journalHeader(next)));
   writer.addPoint(0, 7e-9);

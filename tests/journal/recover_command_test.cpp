@@ -37,12 +37,12 @@ TEST_F(RecoverCommand, WritesTheJournaledPointsAsTheRunsFile) {
   ASSERT_TRUE(result.finished);
   EXPECT_EQ(result.exitCode, 0) << result.output.toStdString();
   EXPECT_TRUE(result.output.contains("37 of 2000 points")) << result.output.toStdString();
-  EXPECT_TRUE(result.output.contains(run.runDateTime)) << result.output.toStdString();
+  EXPECT_TRUE(result.output.contains(run.document.runDateTime)) << result.output.toStdString();
 
   MeasurementRecord expected = run;
   expected.resizePoints(2000);
-  std::copy(values.begin(), values.end(), expected.points.begin());
-  expected.pointIndex = 36;
+  std::copy(values.begin(), values.end(), expected.document.points.begin());
+  expected.document.pointIndex = 36;
   EXPECT_EQ(fileBytes(out), dpvFileBytes(expected));
   // Recovering writes a copy; the journal stays until the window deals with it.
   EXPECT_TRUE(QFile::exists(journal));
@@ -61,8 +61,8 @@ TEST_F(RecoverCommand, ACutJournalGivesItsWholePointsAndSaysWhereItEnds) {
   EXPECT_TRUE(result.output.contains("a record cut short")) << result.output.toStdString();
   MeasurementRecord expected = run;
   expected.resizePoints(2000);
-  std::copy(values.begin(), values.begin() + 19, expected.points.begin());
-  expected.pointIndex = 18;
+  std::copy(values.begin(), values.begin() + 19, expected.document.points.begin());
+  expected.document.pointIndex = 18;
   EXPECT_EQ(fileBytes(out), dpvFileBytes(expected));
 }
 

@@ -89,27 +89,27 @@ struct ScriptedRun {
 
 TEST(Acquisition, SweepStoresEveryPointAndEndsByItself) {
   MeasurementRecord r = sweepRecord("-100", "100", "50", "50");
-  ASSERT_EQ(r.pulseNumber, 40);
+  ASSERT_EQ(r.params.pulseNumber, 40);
   ASSERT_TRUE(sweepProblem(r).isEmpty());
   ScriptedRun run(r);
   run.acquisition.start();
   EXPECT_EQ(r.runState, RunMeasuring);
-  EXPECT_EQ(r.panels.panel5, "Measuring");
+  EXPECT_EQ(r.display.panels.status, "Measuring");
   EXPECT_DOUBLE_EQ(run.instrument.onPotential, -0.1);
   run.ticksUntilEnd();
   EXPECT_EQ(r.runState, RunIdle);
-  EXPECT_EQ(r.pointIndex, 39);
-  EXPECT_EQ(r.points.size(), 40u);
+  EXPECT_EQ(r.document.pointIndex, 39);
+  EXPECT_EQ(r.document.points.size(), 40u);
   // First drawn point is the pen placement at the start potential and 0 A.
   ASSERT_EQ(run.drawn.size(), 41u);
   EXPECT_DOUBLE_EQ(run.drawn[0].first, -0.1);
   EXPECT_DOUBLE_EQ(run.drawn[0].second, 0.0);
   // The current follows the potential at 1 uA/V: each point is the pulse, 50 mV.
-  for (size_t i = 0; i < r.points.size(); ++i) EXPECT_NEAR(r.points[i], 0.05e-6, 1e-15) << i;
+  for (size_t i = 0; i < r.document.points.size(); ++i) EXPECT_NEAR(r.document.points[i], 0.05e-6, 1e-15) << i;
   EXPECT_DOUBLE_EQ(run.drawn.back().first, -0.1 + 39 * 0.005);
   EXPECT_EQ(run.instrument.offCalls, 1);
-  EXPECT_FALSE(r.dataSaved);
-  EXPECT_TRUE(r.panels.panel5.isEmpty());
+  EXPECT_FALSE(r.document.dataSaved);
+  EXPECT_TRUE(r.display.panels.status.isEmpty());
 }
 
 TEST(Acquisition, ZeroAccumulationWritesNoValues) {
@@ -117,9 +117,9 @@ TEST(Acquisition, ZeroAccumulationWritesNoValues) {
   ScriptedRun run(r);
   run.acquisition.start();
   run.ticksUntilEnd();
-  EXPECT_EQ(r.pointIndex, r.pulseNumber - 1);
-  for (double v : r.points) EXPECT_EQ(v, 0.0);
-  EXPECT_EQ(r.panels.panel4, "");  // cleared by stop
+  EXPECT_EQ(r.document.pointIndex, r.params.pulseNumber - 1);
+  for (double v : r.document.points) EXPECT_EQ(v, 0.0);
+  EXPECT_EQ(r.display.panels.analysis, "");  // cleared by stop
 }
 
 TEST(Acquisition, ShortPeriodCompletesSeveralPointsPerTick) {
@@ -128,7 +128,7 @@ TEST(Acquisition, ShortPeriodCompletesSeveralPointsPerTick) {
   run.acquisition.start();
   const int ticks = run.ticksUntilEnd();
   EXPECT_LE(ticks, 11);
-  EXPECT_EQ(r.pointIndex, 99);
+  EXPECT_EQ(r.document.pointIndex, 99);
   EXPECT_EQ(run.drawn.size(), 101u);
 }
 
@@ -139,25 +139,25 @@ TEST(Acquisition, PointWithoutSamplesKeepsZero) {
   run.instrument.step = 4e-3;
   run.acquisition.start();
   run.ticksUntilEnd();
-  EXPECT_EQ(r.pointIndex, r.pulseNumber - 1);
-  for (double v : r.points) EXPECT_EQ(v, 0.0);
+  EXPECT_EQ(r.document.pointIndex, r.params.pulseNumber - 1);
+  for (double v : r.document.points) EXPECT_EQ(v, 0.0);
 }
 
 TEST(Acquisition, StartClearsValuesOfAnEarlierRecord) {
   MeasurementRecord r = sweepRecord("0", "50", "50", "0");
-  r.points.assign(100, 7.0);
+  r.document.points.assign(100, 7.0);
   ScriptedRun run(r);
   run.acquisition.start();
-  EXPECT_EQ(r.points.size(), static_cast<size_t>(r.pulseNumber));
-  for (double v : r.points) EXPECT_EQ(v, 0.0);
+  EXPECT_EQ(r.document.points.size(), static_cast<size_t>(r.params.pulseNumber));
+  for (double v : r.document.points) EXPECT_EQ(v, 0.0);
 }
 
 TEST(Acquisition, PreelectrolysisThenSweep) {
   MeasurementRecord r = sweepRecord("0", "50", "50", "50");
   r.texts.preTime = "2";
   r.texts.prePot = "-800";
-  r.preTime = 2;
-  r.prePotential = -0.8;
+  r.params.preTime = 2;
+  r.params.prePotential = -0.8;
   ScriptedRun run(r);
   run.acquisition.start();
   EXPECT_EQ(r.runState, RunPreelectrolysis);
@@ -165,44 +165,44 @@ TEST(Acquisition, PreelectrolysisThenSweep) {
   EXPECT_FALSE(run.instrument.counting);
   run.nowMs = 500;
   EXPECT_TRUE(run.acquisition.tick());
-  EXPECT_EQ(r.panels.panel6, "1.5 s");
-  EXPECT_EQ(r.panels.panel7, "-800 mV");
-  EXPECT_EQ(r.panels.panel5, "Preelectrolysis");
+  EXPECT_EQ(r.display.panels.time, "1.5 s");
+  EXPECT_EQ(r.display.panels.potential, "-800 mV");
+  EXPECT_EQ(r.display.panels.status, "Preelectrolysis");
   run.nowMs = 2000;
   run.acquisition.tick();
   EXPECT_EQ(r.runState, RunMeasuring);
-  EXPECT_EQ(r.panels.panel5, "Measuring");
-  EXPECT_TRUE(r.panels.panel6.isEmpty());
+  EXPECT_EQ(r.display.panels.status, "Measuring");
+  EXPECT_TRUE(r.display.panels.time.isEmpty());
   run.ticksUntilEnd();
-  EXPECT_EQ(r.pointIndex, r.pulseNumber - 1);
+  EXPECT_EQ(r.document.pointIndex, r.params.pulseNumber - 1);
 }
 
 TEST(Acquisition, StopDuringPreelectrolysisLeavesNoPoint) {
   MeasurementRecord r = sweepRecord("0", "50", "50", "50");
-  r.preTime = 10;
+  r.params.preTime = 10;
   ScriptedRun run(r);
   run.acquisition.start();
   run.acquisition.tick();
   run.acquisition.stop();
-  EXPECT_EQ(r.pointIndex, 0);
+  EXPECT_EQ(r.document.pointIndex, 0);
   EXPECT_EQ(r.runState, RunIdle);
-  EXPECT_FALSE(r.dataSaved);
+  EXPECT_FALSE(r.document.dataSaved);
   EXPECT_EQ(run.instrument.offCalls, 1);
 }
 
 TEST(Acquisition, ParametersChangedDuringTheRunDoNotReachIt) {
   MeasurementRecord r = sweepRecord("0", "50", "50", "50");
-  const int32_t points = r.pulseNumber;
+  const int32_t points = r.params.pulseNumber;
   ScriptedRun run(r);
   run.acquisition.start();
   run.acquisition.tick();
   r.texts.potEnd = "5000";
   r.texts.period = "1";
   XYFactors(r);  // the controls stay editable during a run
-  ASSERT_GT(r.pulseNumber, points);
+  ASSERT_GT(r.params.pulseNumber, points);
   run.ticksUntilEnd();
-  EXPECT_EQ(r.points.size(), static_cast<size_t>(points));
-  EXPECT_EQ(r.pointIndex, points - 1);
+  EXPECT_EQ(r.document.points.size(), static_cast<size_t>(points));
+  EXPECT_EQ(r.document.pointIndex, points - 1);
 }
 
 TEST(Acquisition, StoppedTimerDoesNotHangATick) {
@@ -213,7 +213,7 @@ TEST(Acquisition, StoppedTimerDoesNotHangATick) {
   Acquisition acquisition(r, instrument, [&] { return ms++; });  // the monotonic clock moves on
   acquisition.start();
   EXPECT_TRUE(acquisition.tick());
-  EXPECT_EQ(r.pointIndex, 0);
+  EXPECT_EQ(r.document.pointIndex, 0);
 }
 
 TEST(Acquisition, RefusesSweepsWithoutValidPoints) {
@@ -222,7 +222,7 @@ TEST(Acquisition, RefusesSweepsWithoutValidPoints) {
   r = sweepRecord("0", "5000", "50", "10");
   r.texts.sweep = "0.0001";
   XYFactors(r);
-  EXPECT_GT(r.pulseNumber, kMaxRunPoints);
+  EXPECT_GT(r.params.pulseNumber, kMaxRunPoints);
   EXPECT_FALSE(sweepProblem(r).isEmpty());
   r = sweepRecord("0", "100", "0", "10");
   EXPECT_FALSE(sweepProblem(r).isEmpty());
@@ -234,8 +234,8 @@ TEST(Acquisition, CountsPointsWithoutSamples) {
   run.instrument.step = 4e-3;
   run.acquisition.start();
   run.ticksUntilEnd();
-  EXPECT_EQ(run.acquisition.statistics().points, r.pulseNumber);
-  EXPECT_EQ(run.acquisition.statistics().pointsWithoutSamples, r.pulseNumber);
+  EXPECT_EQ(run.acquisition.statistics().points, r.params.pulseNumber);
+  EXPECT_EQ(run.acquisition.statistics().pointsWithoutSamples, r.params.pulseNumber);
 
   MeasurementRecord full = sweepRecord("0", "20", "10", "50");
   ScriptedRun good(full);
@@ -265,14 +265,14 @@ TEST(Acquisition, NewDuringARunDoesNotSendTheSweepBack) {
   run.acquisition.start();
   run.acquisition.tick();
   run.acquisition.tick();
-  const int32_t reached = r.pointIndex;
+  const int32_t reached = r.document.pointIndex;
   ASSERT_GT(reached, 2);
-  r.pointIndex = 0;  // what New does to the record
+  r.document.pointIndex = 0;  // what New does to the record
   run.acquisition.tick();
-  EXPECT_GE(r.pointIndex, reached);
+  EXPECT_GE(r.document.pointIndex, reached);
   run.ticksUntilEnd();
-  EXPECT_EQ(r.pointIndex, r.pulseNumber - 1);
-  for (size_t i = 0; i < r.points.size(); ++i) EXPECT_NEAR(r.points[i], 0.05e-6, 1e-15) << i;
+  EXPECT_EQ(r.document.pointIndex, r.params.pulseNumber - 1);
+  for (size_t i = 0; i < r.document.points.size(); ++i) EXPECT_NEAR(r.document.points[i], 0.05e-6, 1e-15) << i;
 }
 
 TEST(Acquisition, PointsAfterASaveMakeTheRecordUnsavedAgain) {
@@ -280,7 +280,7 @@ TEST(Acquisition, PointsAfterASaveMakeTheRecordUnsavedAgain) {
   ScriptedRun run(r);
   run.acquisition.start();
   run.acquisition.tick();
-  r.dataSaved = true;  // saved while measuring
+  r.document.dataSaved = true;  // saved while measuring
   run.acquisition.tick();
-  EXPECT_FALSE(r.dataSaved);
+  EXPECT_FALSE(r.document.dataSaved);
 }

@@ -50,20 +50,20 @@ struct SimulatedRun {
   // Potential of the largest point in magnitude (reduction peaks are negative),
   // after the first tenth of the sweep, where the switch-on transient decays.
   double peakPotential() const {
-    const auto from = record.points.begin() + record.points.size() / 10;
-    const auto peak = std::max_element(from, record.points.end(),
+    const auto from = record.document.points.begin() + record.document.points.size() / 10;
+    const auto peak = std::max_element(from, record.document.points.end(),
                                        [](double a, double b) { return std::fabs(a) < std::fabs(b); });
-    return record.pointPotential(static_cast<int32_t>(peak - record.points.begin()));
+    return record.pointPotential(static_cast<int32_t>(peak - record.document.points.begin()));
   }
   double widthAtHalfHeight() const {
-    const double half = *std::max_element(record.points.begin(), record.points.end()) / 2;
+    const double half = *std::max_element(record.document.points.begin(), record.document.points.end()) / 2;
     int32_t first = -1, last = -1;
-    for (int32_t i = 0; i < static_cast<int32_t>(record.points.size()); ++i)
-      if (record.points[i] >= half) {
+    for (int32_t i = 0; i < static_cast<int32_t>(record.document.points.size()); ++i)
+      if (record.document.points[i] >= half) {
         if (first < 0) first = i;
         last = i;
       }
-    return (last - first) * std::fabs(record.pulseStep);
+    return (last - first) * std::fabs(record.params.pulseStep);
   }
 };
 
@@ -79,11 +79,11 @@ TEST(SimulatedRun, ReversiblePeakOfTheSimulatedCouple) {
     SimulatedRun sim(c.cell, "-200", "500", "20", "10");  // 1 mV steps
     sim.runToEnd();
     const MeasurementRecord &r = sim.record;
-    EXPECT_EQ(static_cast<int32_t>(r.points.size()), r.pulseNumber);
-    EXPECT_EQ(r.pointIndex, r.pulseNumber - 1);
-    EXPECT_EQ(sim.acquisition.statistics().points, r.pulseNumber);
+    EXPECT_EQ(static_cast<int32_t>(r.document.points.size()), r.params.pulseNumber);
+    EXPECT_EQ(r.document.pointIndex, r.params.pulseNumber - 1);
+    EXPECT_EQ(sim.acquisition.statistics().points, r.params.pulseNumber);
     EXPECT_EQ(sim.acquisition.statistics().pointsWithoutSamples, 0);
-    EXPECT_NEAR(sim.peakPotential(), c.e0 - 0.005, r.pulseStep + 1e-9) << c.cell;
+    EXPECT_NEAR(sim.peakPotential(), c.e0 - 0.005, r.params.pulseStep + 1e-9) << c.cell;
     EXPECT_NEAR(sim.widthAtHalfHeight(), 0.0904 / c.n, 0.1 * 0.0904 / c.n) << c.cell;
   }
 }
@@ -91,31 +91,31 @@ TEST(SimulatedRun, ReversiblePeakOfTheSimulatedCouple) {
 TEST(SimulatedRun, FallingSweepFindsTheSamePeak) {
   SimulatedRun sim("noise=0,errors=0", "500", "-200", "20", "-10");
   sim.runToEnd();
-  EXPECT_EQ(sim.record.pointIndex, sim.record.pulseNumber - 1);
+  EXPECT_EQ(sim.record.document.pointIndex, sim.record.params.pulseNumber - 1);
   EXPECT_DOUBLE_EQ(sim.record.pointPotential(0), 0.5);
   // A negative pulse on a falling sweep: a reduction peak at E0 + 5 mV.
   EXPECT_NEAR(sim.peakPotential(), 0.105, 0.003);
-  EXPECT_LT(*std::min_element(sim.record.points.begin(), sim.record.points.end()), -1e-6);
+  EXPECT_LT(*std::min_element(sim.record.document.points.begin(), sim.record.document.points.end()), -1e-6);
 }
 
 TEST(SimulatedRun, PreelectrolysisThenSweep) {
   SimulatedRun sim("noise=0,errors=0", "-200", "300", "100", "10");
   sim.record.texts.preTime = "5";
   sim.record.texts.prePot = "-300";
-  sim.record.preTime = 5;
-  sim.record.prePotential = -0.3;
+  sim.record.params.preTime = 5;
+  sim.record.params.prePotential = -0.3;
   sim.acquisition.start();
   EXPECT_EQ(sim.record.runState, RunPreelectrolysis);
   EXPECT_TRUE(sim.acquisition.tick());
-  EXPECT_EQ(sim.record.panels.panel6, "5.0 s");
-  EXPECT_EQ(sim.record.panels.panel7, "-300 mV");
-  EXPECT_TRUE(sim.record.panels.panel8.endsWith(" uA"));
+  EXPECT_EQ(sim.record.display.panels.time, "5.0 s");
+  EXPECT_EQ(sim.record.display.panels.potential, "-300 mV");
+  EXPECT_TRUE(sim.record.display.panels.current.endsWith(" uA"));
   sim.nowMs = 5000;
   int ticks = 0;
   while (sim.acquisition.tick() && ++ticks < 100000) {
   }
   sim.acquisition.stop();
-  EXPECT_EQ(sim.record.pointIndex, sim.record.pulseNumber - 1);
+  EXPECT_EQ(sim.record.document.pointIndex, sim.record.params.pulseNumber - 1);
   EXPECT_EQ(sim.acquisition.statistics().pointsWithoutSamples, 0);
 }
 
@@ -125,23 +125,23 @@ TEST(SimulatedRun, ZeroAccumulationAndShortPeriods) {
     sim.record.texts.accumulation = "0";
     XYFactors(sim.record);
     sim.runToEnd();
-    EXPECT_EQ(sim.record.pointIndex, sim.record.pulseNumber - 1);
-    EXPECT_EQ(sim.acquisition.statistics().pointsWithoutSamples, sim.record.pulseNumber);
-    for (double v : sim.record.points) EXPECT_EQ(v, 0.0);
+    EXPECT_EQ(sim.record.document.pointIndex, sim.record.params.pulseNumber - 1);
+    EXPECT_EQ(sim.acquisition.statistics().pointsWithoutSamples, sim.record.params.pulseNumber);
+    for (double v : sim.record.document.points) EXPECT_EQ(v, 0.0);
   }
   {
     // 5 ms periods: about 22 points complete within one 0.11 s tick.
     SimulatedRun sim("noise=0,errors=0", "-100", "100", "100", "10");
     sim.record.texts.period = "5";
     XYFactors(sim.record);
-    ASSERT_EQ(sim.record.pulseNumber, 400);
+    ASSERT_EQ(sim.record.params.pulseNumber, 400);
     sim.acquisition.start();
     sim.acquisition.tick();
-    EXPECT_GE(sim.record.pointIndex, 20);
+    EXPECT_GE(sim.record.document.pointIndex, 20);
     while (sim.acquisition.tick()) {
     }
     sim.acquisition.stop();
-    EXPECT_EQ(sim.record.pointIndex, 399);
+    EXPECT_EQ(sim.record.document.pointIndex, 399);
     EXPECT_EQ(sim.acquisition.statistics().pointsWithoutSamples, 0);
   }
 }

@@ -26,7 +26,7 @@ TEST(SweepTexts, ASpeedOrPeriodNotAbove0IsRefusedByName) {
     MeasurementRecord changed = r;
     changed.texts.*c.field = c.text;
     XYFactors(changed);
-    EXPECT_GT(changed.sweepSpeed, 0) << c.text;  // left from the good texts
+    EXPECT_GT(changed.params.sweepSpeed, 0) << c.text;  // left from the good texts
     const QString problem = sweepProblem(changed);
     EXPECT_TRUE(problem.contains(c.named)) << c.text << ": " << problem.toStdString();
     EXPECT_TRUE(problem.contains(QString("\"%1\"").arg(c.text))) << problem.toStdString();

@@ -173,8 +173,8 @@ TEST(CupsQueueChild, PrintsOneReport) {
   EXPECT_EQ(Page->Label2->text(), kQueue);
 
   MeasurementRecord record = testRecord();
-  record.points = {0, 2e-7, 4e-7, 3e-7};
-  record.pointIndex = 4;
+  record.document.points = {0, 2e-7, 4e-7, 3e-7};
+  record.document.pointIndex = 4;
   bool errorShown = false;
   answerModal<TPage>([&errorShown](TPage *page) {
     answerModal<QMessageBox>([&errorShown](QMessageBox *box) {

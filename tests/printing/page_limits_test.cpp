@@ -41,8 +41,8 @@ TEST(PageLimits, NumbersFromTheFileStayWithinWhatTheReportDraws) {
   EXPECT_LT(l.firstLineY, 1000000);
   EXPECT_LT(l.linePitch, 1000000);
   MeasurementRecord record = testRecord();
-  record.points = {0, 1e-7, 1e300, -1e300, 2e-7};
-  record.pointIndex = 4;
+  record.document.points = {0, 1e-7, 1e300, -1e300, 2e-7};
+  record.document.pointIndex = 4;
   QImage image(page.pageWidth / 8, page.pageHeight / 8, QImage::Format_RGB32);
   image.fill(Qt::white);
   QPainter painter(&image);

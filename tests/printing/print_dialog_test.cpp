@@ -178,10 +178,10 @@ TEST_F(ReportCommand, CancelPrintsNothing) {
 
 TEST_F(ReportCommand, WithoutPrinterTheReportGoesToAChosenPdf) {
   MeasurementRecord record = testRecord();
-  record.points = {0, 2e-7, 4e-7, 3e-7};
-  record.pointIndex = 4;
-  record.dampingFactor = 0.5;
-  record.dampingRest = 0.5;
+  record.document.points = {0, 2e-7, 4e-7, 3e-7};
+  record.document.pointIndex = 4;
+  record.params.dampingFactor = 0.5;
+  record.params.dampingRest = 0.5;
   const QString pdf = dir_.filePath("report.pdf");
   answerModal<TPage>([pdf](TPage *page) {
     answerModal<QFileDialog>([pdf](QFileDialog *dialog) {
@@ -197,7 +197,7 @@ TEST_F(ReportCommand, WithoutPrinterTheReportGoesToAChosenPdf) {
   EXPECT_FALSE(PrintBox1->isVisible());
   EXPECT_EQ(PrintBox1->Status->text(), "Info text...");
   EXPECT_EQ(PrintBox1->Progress->value(), 75);  // Round(3 x 100 / 4)
-  EXPECT_DOUBLE_EQ(record.smoothedCurrent, 2.75e-7);  // 0, 1, 2.5, 2.75 (x 1e-7)
+  EXPECT_DOUBLE_EQ(record.view.smoothedCurrent, 2.75e-7);  // 0, 1, 2.5, 2.75 (x 1e-7)
 }
 
 TEST_F(ReportCommand, UnwritableFileShowsAnErrorAndHidesTheBox) {

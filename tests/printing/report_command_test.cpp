@@ -12,8 +12,8 @@ TEST(ReportCommandLine, WritesTheReportOfAMeasurementFile) {
   QTemporaryDir dir;
   setProgramFolder(dir.path());
   MeasurementRecord record = testRecord();
-  record.points = {0, 1e-7, 2e-7, 1e-7};
-  record.pointIndex = 3;
+  record.document.points = {0, 1e-7, 2e-7, 1e-7};
+  record.document.pointIndex = 3;
   const QString in = dir.filePath("run.dpv");
   QString error;
   ASSERT_TRUE(writeDpvFile(in, record, &error)) << error.toStdString();

@@ -124,8 +124,8 @@ TEST(ReportDrawing, FrameBeginsOneAndAHalfCentimetresInsideThePrintableArea) {
 // gaps of 4.
 TEST(ReportDrawing, PensScaleWithTheResolutionAndTheFrameKeepsFourEdges) {
   MeasurementRecord r = testRecord();
-  r.points.assign(1001, 0.5e-6);  // a flat curve a quarter below the frame top
-  r.pointIndex = 1000;
+  r.document.points.assign(1001, 0.5e-6);  // a flat curve a quarter below the frame top
+  r.document.pointIndex = 1000;
   const QRgb kBlack = qRgb(0, 0, 0);
   for (const PageGeometry &page : {a4At300Dpi(), a4At600Dpi()}) {
     SCOPED_TRACE(page.dpiX);
@@ -176,8 +176,8 @@ TEST(ReportDrawing, AxisThroughZeroHasOneSolidLineAtZeroVolts) {
   EXPECT_GT(countInColumn(image, l.left + qRound(0.6 * sx), l.graphTop + 2, 6780 - l.bottom - 2, kGrey), 100);
 
   MeasurementRecord positive = testRecord();
-  positive.axisPotStart = 0.1;
-  positive.axisPotEnd = 0.5;
+  positive.params.axisPotStart = 0.1;
+  positive.params.axisPotEnd = 0.5;
   EXPECT_TRUE(solidGreyLines(drawnReport(positive), l).empty());
 }
 
@@ -190,30 +190,30 @@ TEST(ReportDrawing, HiddenGridDrawsNoGreyLines) {
 
 TEST(ReportDrawing, CurveNeedsTwoPoints) {
   MeasurementRecord r = testRecord();
-  r.points = {0.5e-6, 0.2e-6, -0.3e-6};
+  r.document.points = {0.5e-6, 0.2e-6, -0.3e-6};
   std::optional<double> last;
 
-  r.pointIndex = 1;
+  r.document.pointIndex = 1;
   EXPECT_EQ(countColour(drawnReport(r, testStyle(), a4At600Dpi(), &last), kRed), 0);
   ASSERT_TRUE(last.has_value());
   EXPECT_DOUBLE_EQ(*last, 0.5e-6);
 
-  r.pointIndex = 2;
+  r.document.pointIndex = 2;
   EXPECT_GT(countColour(drawnReport(r, testStyle(), a4At600Dpi(), &last), kRed), 0);
   EXPECT_DOUBLE_EQ(*last, 0.2e-6);
 
-  r.pointIndex = 0;
+  r.document.pointIndex = 0;
   EXPECT_EQ(countColour(drawnReport(r, testStyle(), a4At600Dpi(), &last), kRed), 0);
   EXPECT_FALSE(last.has_value());
 }
 
 TEST(ReportDrawing, CurveIsSmoothedAndCutAtTheFrame) {
   MeasurementRecord r = testRecord();
-  r.dampingFactor = 0.5;
-  r.dampingRest = 0.5;
+  r.params.dampingFactor = 0.5;
+  r.params.dampingRest = 0.5;
   // The middle value runs far above the axis: the blanking removes it above the frame.
-  r.points = {0, 10e-6, 0, 0};
-  r.pointIndex = 4;
+  r.document.points = {0, 10e-6, 0, 0};
+  r.document.pointIndex = 4;
   std::optional<double> last;
   const QImage image = drawnReport(r, testStyle(), a4At600Dpi(), &last);
   ASSERT_TRUE(last.has_value());
@@ -259,9 +259,9 @@ TEST(ReportDrawing, TitleRuleAndLinesFollowTheFontHeight) {
 
 TEST(ReportDrawing, ZeroPotentialSpanDrawsFrameAndTextOnly) {
   MeasurementRecord r = testRecord();
-  r.axisPotStart = r.axisPotEnd = 0;
-  r.points = {1e-7, 2e-7, 3e-7};
-  r.pointIndex = 3;
+  r.params.axisPotStart = r.params.axisPotEnd = 0;
+  r.document.points = {1e-7, 2e-7, 3e-7};
+  r.document.pointIndex = 3;
   std::optional<double> last;
   const QImage image = drawnReport(r, testStyle(), a4At600Dpi(), &last);
   const ReportLayout l = reportLayout(a4At600Dpi(), testStyle());
@@ -287,8 +287,8 @@ TEST_P(ReportMargins, DrawWhatFits) {
   style.marginTop = m.top;
   style.marginBottom = m.bottom;
   MeasurementRecord r = testRecord();
-  r.points = {0, 1e-7, 2e-7};
-  r.pointIndex = 3;
+  r.document.points = {0, 1e-7, 2e-7};
+  r.document.pointIndex = 3;
   const ReportLayout l = reportLayout(a4At600Dpi(), style);
   EXPECT_EQ(l.graphFits, m.frame);
   const QImage image = drawnReport(r, style);
@@ -306,7 +306,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ReportText, EighteenLinesAfterTheDescription) {
   MeasurementRecord r = testRecord();
-  r.description = QStringList{"first", "second"};
+  r.document.description = QStringList{"first", "second"};
   r.texts.dampingUnitIndex = 1;
   const QStringList lines = reportTextLines(r);
   ASSERT_EQ(lines.size(), 2 + 1 + 17);
@@ -322,6 +322,6 @@ TEST(ReportText, EighteenLinesAfterTheDescription) {
   EXPECT_EQ(lines[18], "Current axis:  -1 .. 1 uA");
   EXPECT_EQ(lines[19], "Potential axis:  -500 .. 500 mV");
 
-  r.dataFileName.clear();
+  r.document.dataFileName.clear();
   EXPECT_EQ(reportTextLines(r)[3], "File: ");
 }

@@ -31,20 +31,20 @@ inline MeasurementRecord testRecord() {
   r.texts.period = "100";
   r.texts.currMin = "-1";
   r.texts.currMax = "1";
-  r.description = QStringList{"Sample A"};
-  r.dataFileName = "/data/Run.dpv";
-  r.runDateTime = "Monday";
-  r.pulseStepInfo = "Pulse step: 1.0 mV";
-  r.recordTimeInfo = "Recording time: 100.0 s";
-  r.pulseNrInfo = "Pulse number: 1000";
-  r.axisPotStart = -0.5;
-  r.axisPotEnd = 0.5;
-  r.axisCurrMin = -1e-6;
-  r.axisCurrMax = 1e-6;
-  r.sweepStart = -0.5;
-  r.pulseStep = 0.001;
-  r.dampingFactor = 0;
-  r.dampingRest = 1;
+  r.document.description = QStringList{"Sample A"};
+  r.document.dataFileName = "/data/Run.dpv";
+  r.document.runDateTime = "Monday";
+  r.display.pulseStepInfo = "Pulse step: 1.0 mV";
+  r.display.recordTimeInfo = "Recording time: 100.0 s";
+  r.display.pulseNrInfo = "Pulse number: 1000";
+  r.params.axisPotStart = -0.5;
+  r.params.axisPotEnd = 0.5;
+  r.params.axisCurrMin = -1e-6;
+  r.params.axisCurrMax = 1e-6;
+  r.params.sweepStart = -0.5;
+  r.params.pulseStep = 0.001;
+  r.params.dampingFactor = 0;
+  r.params.dampingRest = 1;
   return r;
 }
 

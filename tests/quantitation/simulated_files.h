@@ -45,6 +45,6 @@ inline void measureSimulatedFile(const QString &cell, const QString &path, const
   }
   acquisition.stop();
   port.Close();
-  ASSERT_EQ(record.pointIndex, record.pulseNumber - 1);
+  ASSERT_EQ(record.document.pointIndex, record.params.pulseNumber - 1);
   ASSERT_TRUE(saveMeasurementFile(record, path, &error)) << error.toStdString();
 }

@@ -191,22 +191,22 @@ void TSDIAppForm::FormCreate() {
   if (windowState_.windowMaximized) setWindowState(Qt::WindowMaximized);
   files_->setInitialDirectory(windowState_.initialDirectory);
   XYFactors(record_);
-  record_.description = readDescription(ini);
+  record_.document.description = readDescription(ini);
   {
     const QSignalBlocker block(Memo1);
-    Memo1->setPlainText(record_.description.join(QLatin1Char('\n')));
+    Memo1->setPlainText(record_.document.description.join(QLatin1Char('\n')));
   }
-  record_.zoomDragging = false;
-  record_.zoomed = false;
+  record_.view.zoomDragging = false;
+  record_.view.beforeZoom.reset();
   record_.runState = RunIdle;
-  record_.dataSaved = true;
-  record_.askFileName = true;
-  record_.markerShown = false;
-  record_.refMarkerShown = false;
-  record_.runDateTime.clear();
+  record_.document.dataSaved = true;
+  record_.document.askFileName = true;
+  record_.view.markerShown = false;
+  record_.view.refMarkerShown = false;
+  record_.document.runDateTime.clear();
   portAccess = std::make_unique<TVicPort>();
   portAccess->Open();
-  record_.dataFileName.clear();
+  record_.document.dataFileName.clear();
   auto *backend = new QLabel(portBackendDescription(), this);
   backend->setToolTip(QStringLiteral("Instrument port in use"));
   if (portBackendIsSimulated()) backend->setStyleSheet(QStringLiteral("QLabel { color: #8a4b00; font-weight: bold; }"));
@@ -215,7 +215,7 @@ void TSDIAppForm::FormCreate() {
 }
 
 void TSDIAppForm::onDescriptionEdited() {
-  if (!syncing_) record_.description = memoLines(Memo1);
+  if (!syncing_) record_.document.description = memoLines(Memo1);
 }
 
 void TSDIAppForm::syncFromRecord() {
@@ -236,35 +236,35 @@ void TSDIAppForm::syncFromRecord() {
   setTextIfDifferent(PreTimeEdit, texts.preTime);
   setTextIfDifferent(PrePotEdit, texts.prePot);
   if (Electrodes->value() != texts.electrodes) Electrodes->setValue(texts.electrodes);
-  if (memoLines(Memo1) != record_.description) {
+  if (memoLines(Memo1) != record_.document.description) {
     syncing_ = true;
-    Memo1->setPlainText(record_.description.join(QLatin1Char('\n')));
+    Memo1->setPlainText(record_.document.description.join(QLatin1Char('\n')));
     syncing_ = false;
   }
   refreshDisplay();
 }
 
 void TSDIAppForm::refreshDisplay() {
-  setLabel(PulseStepInfo, record_.pulseStepInfo);
-  setLabel(RecordTimeInfo, record_.recordTimeInfo);
-  setLabel(PulseNrInfo, record_.pulseNrInfo);
-  setLabel(RunTimeInfo, record_.runTimeInfo);
-  const StatusPanels &p = record_.panels;
-  setLabel(Panel5, p.panel5);
-  setLabel(Panel6, p.panel6);
-  setLabel(Panel7, p.panel7);
-  setLabel(Panel8, p.panel8);
-  setLabel(Panel3, p.panel3);
-  setLabel(Panel4, p.panel4);
-  Run1->setToolTip(record_.runHint);
-  Run1->setStatusTip(record_.runHint);
+  setLabel(PulseStepInfo, record_.display.pulseStepInfo);
+  setLabel(RecordTimeInfo, record_.display.recordTimeInfo);
+  setLabel(PulseNrInfo, record_.display.pulseNrInfo);
+  setLabel(RunTimeInfo, record_.display.runTimeInfo);
+  const StatusPanels &p = record_.display.panels;
+  setLabel(Panel5, p.status);
+  setLabel(Panel6, p.time);
+  setLabel(Panel7, p.potential);
+  setLabel(Panel8, p.current);
+  setLabel(Panel3, p.pointNumber);
+  setLabel(Panel4, p.analysis);
+  Run1->setToolTip(record_.display.runHint);
+  Run1->setStatusTip(record_.display.runHint);
   if (windowTitle() != record_.caption()) setWindowTitle(record_.caption());
 }
 
 void TSDIAppForm::Redraw() { graph->Redraw(); }
 
 bool TSDIAppForm::askToSaveData() {
-  if (record_.dataSaved) return true;
+  if (record_.document.dataSaved) return true;
   const auto answer = QMessageBox::warning(this, kTitle, QStringLiteral("Data not saved. Save?"),
                                            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
   if (answer == QMessageBox::Cancel) return false;
@@ -283,7 +283,7 @@ bool TSDIAppForm::runActive() const { return Timer1->isActive(); }
 void TSDIAppForm::stopRun() { BitBtnStopClick(); }
 
 void TSDIAppForm::leaveZoom() {
-  if (record_.zoomed) graph->PaintBox2DblClick();
+  if (record_.zoomed()) graph->PaintBox2DblClick();
 }
 
 void TSDIAppForm::Viewdatatext1Click() { Viewdata->exec(); }
@@ -324,15 +324,15 @@ void TSDIAppForm::Graphsetup1Click() {
 
 void TSDIAppForm::FileNew1Execute() {
   if (!askToSaveData()) return;
-  record_.pointIndex = 0;
-  record_.dataSaved = false;
-  record_.askFileName = true;
-  record_.dataFileName.clear();
-  record_.runDateTime.clear();
-  record_.runTimeInfo = QStringLiteral("Run time:");
+  record_.document.pointIndex = 0;
+  record_.document.dataSaved = false;
+  record_.document.askFileName = true;
+  record_.document.dataFileName.clear();
+  record_.document.runDateTime.clear();
+  record_.display.runTimeInfo = QStringLiteral("Run time:");
   clearMarkerReadouts(record_);
   graph->DrawGraph();
-  record_.runHint = QStringLiteral("Start of measurement");
+  record_.display.runHint = QStringLiteral("Start of measurement");
   refreshDisplay();
 }
 
@@ -361,9 +361,10 @@ void TSDIAppForm::closeEvent(QCloseEvent *event) {
 void TSDIAppForm::FormClose() {
   if (acquisition_ && acquisition_->running()) BitBtnStopClick();
   Device->instrument().PotentiostatOff();
-  if (record_.zoomed) {
-    CurrMinEdit->setText(record_.savedCurrMin);
-    CurrMaxEdit->setText(record_.savedCurrMax);
+  if (record_.zoomed()) {
+    const ParameterTexts unzoomed = record_.unzoomedTexts();
+    CurrMinEdit->setText(unzoomed.currMin);
+    CurrMaxEdit->setText(unzoomed.currMax);
   }
   const QString path = programFile(kSettingsFile);
   IniFile ini(path);
@@ -373,7 +374,7 @@ void TSDIAppForm::FormClose() {
   ini.writeInteger(QStringLiteral("Setup"), QStringLiteral("Selected device"), Device->selectedDeviceIndex());
   GColors->writeSettings(ini);
   Page->writeSettings(ini);
-  writeDescription(ini, record_.description);
+  writeDescription(ini, record_.document.description);
   QString error;
   if (!ini.save(&error)) QMessageBox::critical(this, kTitle, error);
   // A settings file that cannot be written never keeps the user from ending.

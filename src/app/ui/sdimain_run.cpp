@@ -19,20 +19,14 @@ namespace {
 // the record (the run undoes the zoom only after its questions).
 MeasurementRecord unzoomedParameters(const MeasurementRecord &r) {
   MeasurementRecord p;
-  p.texts = r.texts;
-  if (r.zoomed) {
-    p.texts.potStart = r.savedPotStart;
-    p.texts.potEnd = r.savedPotEnd;
-    p.texts.currMin = r.savedCurrMin;
-    p.texts.currMax = r.savedCurrMax;
-  }
-  p.axisPotStart = r.axisPotStart;
-  p.axisPotEnd = r.axisPotEnd;
-  p.xFactor = r.xFactor;
-  p.plotWidth = r.plotWidth;
-  p.plotHeight = r.plotHeight;
-  p.currUnitFactor = r.currUnitFactor;
-  p.yFactor = r.yFactor;
+  p.texts = r.unzoomedTexts();
+  p.params.axisPotStart = r.params.axisPotStart;
+  p.params.axisPotEnd = r.params.axisPotEnd;
+  p.params.xFactor = r.params.xFactor;
+  p.view.plotWidth = r.view.plotWidth;
+  p.view.plotHeight = r.view.plotHeight;
+  p.params.currUnitFactor = r.params.currUnitFactor;
+  p.params.yFactor = r.params.yFactor;
   XYFactors(p);
   return p;
 }
@@ -57,16 +51,16 @@ void TSDIAppForm::BitBtnRunClick() {
   const MeasurementRecord planned = unzoomedParameters(record_);
   const QString problem = sweepProblem(planned);
   if (!problem.isEmpty()) {
-    refuseRun(problem, planned.axisPotStart == planned.axisPotEnd);
+    refuseRun(problem, planned.params.axisPotStart == planned.params.axisPotEnd);
     return;
   }
   // The new run belongs to no file until it is saved.
-  record_.dataFileName.clear();
-  record_.runDateTime = QLocale::system().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
-  record_.runTimeInfo = QStringLiteral("Run time: ") + record_.runDateTime;
-  record_.runHint = QStringLiteral("Start of measurement: ") + record_.runDateTime;
+  record_.document.dataFileName.clear();
+  record_.document.runDateTime = QLocale::system().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
+  record_.display.runTimeInfo = QStringLiteral("Run time: ") + record_.document.runDateTime;
+  record_.display.runHint = QStringLiteral("Start of measurement: ") + record_.document.runDateTime;
   setRunCommandsEnabled(false);
-  record_.pointIndex = 0;
+  record_.document.pointIndex = 0;
   graph->PaintBox2DblClick();
   syncFromRecord();
 

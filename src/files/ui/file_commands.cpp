@@ -75,7 +75,7 @@ bool FileCommands::askSaveFileName() {
 }
 
 void FileCommands::showStatus(const QString &word) {
-  host_.record().panels.panel5 = word;
+  host_.record().display.panels.status = word;
   host_.syncFromRecord();
   // The command runs without returning to the event loop; paint the word now.
   if (QWidget *window = host_.hostWindow()) window->repaint();
@@ -96,7 +96,7 @@ bool FileCommands::FileOpen1Execute() {
 
 bool FileCommands::openFile(const QString &path, QString *error) {
   if (host_.runActive()) host_.stopRun();
-  if (host_.record().zoomed) host_.leaveZoom();
+  if (host_.record().zoomed()) host_.leaveZoom();
   showStatus(QStringLiteral("Loading"));
   const bool ok = openMeasurementFile(host_.record(), path, error);
   // The readouts of a marked point belong to the record just replaced.
@@ -112,16 +112,16 @@ bool FileCommands::FileSaveAsItemClick() { return save(true); }
 
 bool FileCommands::save(bool alwaysAsk) {
   MeasurementRecord &record = host_.record();
-  if (alwaysAsk && !record.dataFileName.isEmpty()) {
+  if (alwaysAsk && !record.document.dataFileName.isEmpty()) {
     // The dialog offers the measurement's own file, as the data file it is.
-    saveFileName_ = record.dataFileName;
+    saveFileName_ = record.document.dataFileName;
     saveFileType_ = DataFileType;
-  } else if (record.dataSaved) {
-    saveFileName_ = record.dataFileName;
+  } else if (record.document.dataSaved) {
+    saveFileName_ = record.document.dataFileName;
   }
   // Without the dialog there is no file type to choose: Save of an opened or
   // saved measurement always writes the .dpv file it came from.
-  const bool asked = alwaysAsk || record.askFileName || saveFileName_.isEmpty();
+  const bool asked = alwaysAsk || record.document.askFileName || saveFileName_.isEmpty();
   if (asked && !askSaveFileName()) return false;
   QString error;
   const bool ok = asked && saveFileType_ == TextFileType ? FileWriteText(saveFileName_, &error)
@@ -132,9 +132,9 @@ bool FileCommands::save(bool alwaysAsk) {
 
 bool FileCommands::saveFile(const QString &path, QString *error) {
   MeasurementRecord &record = host_.record();
-  const QString savedStatusText = record.panels.panel5;
+  const QString savedStatusText = record.display.panels.status;
   showStatus(QStringLiteral("Saving"));
-  record.panels.panel5 = savedStatusText;
+  record.display.panels.status = savedStatusText;
   const bool ok = saveMeasurementFile(record, path, error);
   host_.syncFromRecord();
   return ok;
@@ -142,9 +142,9 @@ bool FileCommands::saveFile(const QString &path, QString *error) {
 
 bool FileCommands::FileWriteText(const QString &path, QString *error) {
   MeasurementRecord &record = host_.record();
-  const QString savedStatusText = record.panels.panel5;
+  const QString savedStatusText = record.display.panels.status;
   showStatus(QStringLiteral("Writing"));
-  record.panels.panel5 = savedStatusText;
+  record.display.panels.status = savedStatusText;
   const bool ok = exportMeasurementText(record, path, error);
   host_.syncFromRecord();
   return ok;

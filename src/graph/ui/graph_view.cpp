@@ -79,12 +79,12 @@ GraphColors GraphView::colors() const {
 QWidget *GraphView::plotArea() const { return PaintBox2; }
 
 void GraphView::Redraw() {
-  record_.penUp = false;
+  record_.view.penUp = false;
   if (!Timer2.isActive()) Timer2.start();
 }
 
 void GraphView::Timer2Timer() {
-  record_.penUp = false;
+  record_.view.penUp = false;
   Timer2.stop();
   DrawGraph();
 }
@@ -133,8 +133,8 @@ void GraphView::resizeEvent(QResizeEvent *) {
   const QSize plot(std::max(0, width() - kPlotLeft - kPlotRightMargin),
                    std::max(0, height() - kPlotTop - kPlotBottomMargin));
   PaintBox2->setGeometry(kPlotLeft, kPlotTop, plot.width(), plot.height());
-  record_.plotWidth = plot.width();
-  record_.plotHeight = plot.height();
+  record_.view.plotWidth = plot.width();
+  record_.view.plotHeight = plot.height();
   DrawGraph();
 }
 

@@ -78,8 +78,8 @@ void Print1Click(QWidget *parent, MeasurementRecord &record) {
   std::optional<double> lastSmoothed;
   PagePrint job;
   job.docName = record.caption();
-  if (!record.dataFileName.isEmpty()) {
-    const QFileInfo data(record.dataFileName);
+  if (!record.document.dataFileName.isEmpty()) {
+    const QFileInfo data(record.document.dataFileName);
     job.pdfSuggestion = data.absolutePath() + QLatin1Char('/') + data.completeBaseName() + QStringLiteral(".pdf");
   }
   job.started = [box] {
@@ -94,7 +94,7 @@ void Print1Click(QWidget *parent, MeasurementRecord &record) {
     lastSmoothed = drawReport(painter, page, Page->reportStyle(), record, progress);
   };
   printPage(parent, job);
-  if (lastSmoothed) record.smoothedCurrent = *lastSmoothed;
+  if (lastSmoothed) record.view.smoothedCurrent = *lastSmoothed;
 }
 
 void Printersetup1Click(QWidget *parent) { showPrinterSetup(parent); }
