@@ -9,9 +9,11 @@
 #include <functional>
 #include <memory>
 
-// Calls `answer` with the first modal widget that appears (polling every
-// 20 ms, for at most `timeoutMs`). Returns a flag that becomes true once it ran.
-inline std::shared_ptr<bool> answerNextModal(std::function<void(QWidget *)> answer, int timeoutMs = 5000) {
+// Calls `answer` with the first modal widget of type T that comes up (polling
+// every 20 ms, for at most `timeoutMs`), from the event loop of the dialog
+// that is about to run. Returns a flag that becomes true once it ran.
+template <typename T = QWidget>
+std::shared_ptr<bool> answerModal(std::function<void(T *)> answer, int timeoutMs = 5000) {
   auto done = std::make_shared<bool>(false);
   auto waited = std::make_shared<int>(0);
   // The pending timer holds the poll; the poll holds itself only weakly, so
@@ -19,7 +21,7 @@ inline std::shared_ptr<bool> answerNextModal(std::function<void(QWidget *)> answ
   auto poll = std::make_shared<std::function<void()>>();
   const std::weak_ptr<std::function<void()>> self = poll;
   *poll = [=] {
-    if (QWidget *modal = QApplication::activeModalWidget()) {
+    if (T *modal = qobject_cast<T *>(QApplication::activeModalWidget())) {
       *done = true;
       answer(modal);
       return;
@@ -31,9 +33,10 @@ inline std::shared_ptr<bool> answerNextModal(std::function<void(QWidget *)> answ
   return done;
 }
 
-// Presses the message box button `button`, remembering the box's text.
+// Presses the message box button `button`, remembering the box's text; any
+// other dialog that comes first is cancelled.
 inline std::shared_ptr<bool> answerMessageBox(QMessageBox::StandardButton button, QString *text = nullptr) {
-  return answerNextModal([=](QWidget *w) {
+  return answerModal<QWidget>([=](QWidget *w) {
     auto *box = qobject_cast<QMessageBox *>(w);
     if (!box) {
       if (auto *dialog = qobject_cast<QDialog *>(w)) dialog->reject();

@@ -42,6 +42,11 @@ bool isHeadlessInvocation(int argc, char **argv) {
   return false;
 }
 
+bool hasDisplay() {
+  return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
+         !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
 QString localFileArgument(const QString &argument) {
   if (argument.startsWith(QLatin1String("file:"), Qt::CaseInsensitive)) {
     const QUrl url(argument);

@@ -17,6 +17,10 @@ struct CommandLine {
   QuantitationSettings quantitation;  // --peak-potential, --peak-window, --weighting
 };
 
+// True when a window could be shown: a platform is chosen, or an X11 or
+// Wayland display is named.
+bool hasDisplay();
+
 // True when the arguments ask for a form that opens no window, so the
 // program can start without a display.
 bool isHeadlessInvocation(int argc, char **argv);

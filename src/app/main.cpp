@@ -21,8 +21,10 @@
 #include "quantitation/quantify_command.h"
 
 int main(int argc, char **argv) {
-  // The command-line forms open no window and must work without a display.
-  if (isHeadlessInvocation(argc, argv)) {
+  // The command-line forms open no window and must work without a display;
+  // without one, a wrong option is still told as on a desktop.
+  const bool display = hasDisplay();
+  if (isHeadlessInvocation(argc, argv) || !display) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     // A private runtime folder keeps Qt quiet on machines without a session.
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
@@ -68,6 +70,13 @@ int main(int argc, char **argv) {
       return quantifyCommand(cl.input, cl.output, cl.quantitation);
     case CommandLine::Mode::Gui:
       break;
+  }
+
+  if (!display) {
+    QTextStream(stderr) << "dpv: no display to open the window on (DISPLAY is not set); "
+                           "the command-line forms work without one (dpv --help)"
+                        << Qt::endl;
+    return 1;
   }
 
   ProgramWindows windows;

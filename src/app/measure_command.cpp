@@ -9,6 +9,7 @@
 
 #include "core/app_paths.h"
 #include "core/ini_file.h"
+#include "core/main_settings.h"
 #include "app/termination_signals.h"
 #include "files/record_settings.h"
 #include "files/file_operations.h"
@@ -30,7 +31,7 @@ QTextStream &err() {
 }  // namespace
 
 int measureCommand(const QString &params, const QString &out) {
-  const IniFile settings(programFile(QStringLiteral("marelt.ini")));
+  const IniFile settings(settingsFile());
   MeasurementRecord record;
   loadRecordSettings(settings, record);
   QString error;
@@ -53,7 +54,7 @@ int measureCommand(const QString &params, const QString &out) {
     return CannotMeasure;
   }
   Instrument instrument;
-  instrument.SelDeviceChange(settings.readInteger(QStringLiteral("Setup"), QStringLiteral("Selected device"), 0));
+  instrument.SelDeviceChange(readSelectedDevice(settings));
   if (!instrument.DeviceTest()) {
     err() << "dpv: the instrument does not answer (device test failed) on " << portBackendDescription() << Qt::endl;
     return CannotMeasure;

@@ -47,7 +47,7 @@ ProgramFolders chooseProgramFolders(FileLayout layout, const QString &programDir
   folders.shipped = asFolder(program + QStringLiteral("../share/dpv"));
   if (!folderOption.isEmpty()) {
     folders.user = asFolder(folderOption);
-  } else if (QFileInfo::exists(program + QStringLiteral("marelt.ini"))) {
+  } else if (QFileInfo::exists(program + kSettingsFileName)) {
     folders.user = program;
   } else {
     folders.user = userConfigFolder(xdgConfigHome, home);
@@ -67,5 +67,7 @@ QString programFolder() {
 }
 
 QString programFile(const QString &name) { return programFolder() + name; }
+
+QString settingsFile() { return programFile(kSettingsFileName); }
 
 QString shippedFile(const QString &name) { return foldersInUse().shipped + name; }

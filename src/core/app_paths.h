@@ -32,5 +32,8 @@ void setProgramFolder(const QString &folder);
 QString programFolder();
 // programFolder() + name.
 QString programFile(const QString &name);
+// The settings file's name, and the settings file in the user's folder.
+inline const QString kSettingsFileName = QStringLiteral("marelt.ini");
+QString settingsFile();
 // The file `name` the program ships (help, examples), whatever --folder says.
 QString shippedFile(const QString &name);

@@ -74,10 +74,16 @@ void readSetupSection(const IniFile &ini, ParameterTexts *t, MainWindowState *st
   t->prePot = ini.readString(kSetup, "Preelectrolysis potential", "0");
   t->setElectrodes(ini.readInteger(kSetup, "Electrode system", 2));
   if (state) {
-    state->initialDirectory = ini.readString(kSetup, "Initial directory", QString());
+    state->initialDirectory = readInitialDirectory(ini);
     state->windowMaximized = ini.readBool(kSetup, "Window maximized", false);
   }
 }
+
+int readSelectedDevice(const IniFile &ini) { return ini.readInteger(kSetup, "Selected device", 0); }
+
+void writeSelectedDevice(IniFile &ini, int index) { ini.writeInteger(kSetup, "Selected device", index); }
+
+QString readInitialDirectory(const IniFile &ini) { return ini.readString(kSetup, "Initial directory", QString()); }
 
 void writeSetupSection(IniFile &ini, const ParameterTexts &t, const MainWindowState &state) {
   ini.writeString(kSetup, "C min", t.currMin);

@@ -19,6 +19,12 @@ void readSetupSection(const IniFile &ini, ParameterTexts *texts, MainWindowState
 // Writes the "Setup" keys in their fixed order (without "Selected device").
 void writeSetupSection(IniFile &ini, const ParameterTexts &texts, const MainWindowState &state);
 
+// "Selected device" of "Setup": the instrument model of the device window.
+int readSelectedDevice(const IniFile &ini);
+void writeSelectedDevice(IniFile &ini, int index);
+// "Initial directory" of "Setup": the folder the file dialogs start in.
+QString readInitialDirectory(const IniFile &ini);
+
 // The description lines stored in section "Info", in order.
 QStringList readDescription(const IniFile &ini);
 // Replaces section "Info" with the description lines.

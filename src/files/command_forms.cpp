@@ -14,7 +14,7 @@ enum ExitCode { Done = 0, CannotRead = 1, CannotWrite = 2 };
 // Opens IN as File > Open does, or says on stderr why it cannot.
 bool openInput(MeasurementRecord &record, const QString &in) {
   QString error;
-  if (openAsProgramDoes(IniFile(programFile(QStringLiteral("marelt.ini"))), record, in, &error)) return true;
+  if (openAsProgramDoes(IniFile(settingsFile()), record, in, &error)) return true;
   QTextStream(stderr) << "dpv: " << error << Qt::endl;
   return false;
 }

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QTextStream>
 
+#include "core/app_paths.h"
 #include "core/ini_file.h"
 #include "files/file_operations.h"
 #include "files/record_settings.h"
@@ -40,7 +41,7 @@ int recoverCommand(const QString &folder, const QString &out) {
 
   // The record as the program holds it after start-up, then the run.
   MeasurementRecord record;
-  loadRecordSettings(IniFile(QDir(folder).filePath(QStringLiteral("marelt.ini"))), record);
+  loadRecordSettings(IniFile(QDir(folder).filePath(kSettingsFileName)), record);
   restoreJournaledRun(journal, record);
   QString error;
   if (!saveMeasurementFile(record, out, &error)) {

@@ -10,7 +10,7 @@
 #include "printing/report_pdf.h"
 
 int reportCommand(const QString &in, const QString &out) {
-  const IniFile ini(programFile(QStringLiteral("marelt.ini")));
+  const IniFile ini(settingsFile());
   MeasurementRecord record;
   record.document.dataSaved = true;
   record.document.askFileName = true;

@@ -54,6 +54,24 @@ QStringList quantitationReportLines(const QuantitationResult &r, const QString &
   return lines;
 }
 
+QuantitationPage quantitationPage(const PageGeometry &page, const ReportStyle &style, const QStringList &lines) {
+  const ReportLayout l = reportLayout(page, style);
+  const int bottom = page.pageHeight - l.bottom;
+  const int lowestPlotTop = bottom - (bottom - l.top) / 3;
+  // Lines that end a pitch above the plot's top.
+  const int room = std::max(1, (lowestPlotTop - l.linePitch - l.firstLineY) / std::max(1, l.linePitch));
+  QuantitationPage p;
+  p.lines = lines;
+  if (p.lines.size() > room) {
+    const int shown = room - 1;
+    p.lines = lines.mid(0, shown);
+    p.lines << QStringLiteral("(%1 more lines do not fit on the page)").arg(lines.size() - shown);
+  }
+  const int textBottom = l.firstLineY + static_cast<int>(p.lines.size()) * l.linePitch;
+  p.plotTop = std::max(l.graphTop, std::min(lowestPlotTop, textBottom + l.linePitch));
+  return p;
+}
+
 void drawQuantitationReport(QPainter &painter, const PageGeometry &page, const ReportStyle &style,
                             const QuantitationResult &result, const QString &tablePath) {
   const ReportLayout l = reportLayout(page, style);
@@ -61,16 +79,17 @@ void drawQuantitationReport(QPainter &painter, const PageGeometry &page, const R
   const double scale = reportPenScale(page);
   painter.save();
   painter.setClipRect(QRect(0, 0, PW - l.right, PH));
-  drawReportText(painter, page, style, kQuantitationTitle, quantitationReportLines(result, tablePath),
+  const QuantitationPage layout = quantitationPage(page, style, quantitationReportLines(result, tablePath));
+  drawReportText(painter, page, style, kQuantitationTitle, layout.lines,
                  std::max(1, roundToInt32(style.lineWidth * scale)));
   painter.restore();
-  if (!l.graphFits) return;
+  if (!l.graphFits || PH - l.bottom <= layout.plotTop) return;
   PlotStyle plot;
   plot.font = style.font;
   const double points = style.font.pointSizeF() > 0 ? style.font.pointSizeF() : 12.0;
   plot.font.setPixelSize(std::max(1, roundToInt32(points * page.dpiY / 72.0)));
   plot.scale = scale * kPenDpi / kScreenDpi;
   plot.lineColor = style.curveColor;
-  drawCalibrationPlot(painter, QRect(l.left, l.graphTop, PW - l.right - l.left, PH - l.bottom - l.graphTop), result,
-                      plot);
+  drawCalibrationPlot(painter, QRect(l.left, layout.plotTop, PW - l.right - l.left, PH - l.bottom - layout.plotTop),
+                      result, plot);
 }

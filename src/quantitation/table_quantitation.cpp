@@ -8,7 +8,7 @@ bool quantifyTable(const QuantitationTable &table, const QuantitationSettings &s
                    TableError *error) {
   Method method;
   if (!checkTable(table, settings.weighting, &method, error)) return false;
-  const IniFile ini(programFile(QStringLiteral("marelt.ini")));
+  const IniFile ini(settingsFile());
   const AnalysisSettings analysis = readAnalysisSettings(ini);
   std::vector<std::vector<Peak>> peaks(table.entries.size());
   for (std::size_t i = 0; i < table.entries.size(); ++i) {

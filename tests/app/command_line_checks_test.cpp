@@ -131,3 +131,21 @@ TEST_F(CommandLineChecks, MeasureRefusesASpeedOrPeriodNotAbove0) {
     EXPECT_FALSE(QFile::exists(folder.filePath("out.dpv"))) << c.line;
   }
 }
+
+// Started from a plain terminal, with no display at all.
+TEST_F(CommandLineChecks, WithoutADisplayAWrongOptionOrTheWindowIsToldNotAborted) {
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) env.remove(QString::fromLatin1(name));
+  const ProgramRun bogus = runDpv({"--bogus"}, env);
+  ASSERT_TRUE(bogus.finished);
+  EXPECT_EQ(bogus.exitCode, 1) << bogus.output.toStdString();
+  EXPECT_TRUE(bogus.output.contains("bogus")) << bogus.output.toStdString();
+
+  const ProgramRun window = runDpv({"--folder", folder.path()}, env);
+  ASSERT_TRUE(window.finished);
+  EXPECT_EQ(window.exitCode, 1) << window.output.toStdString();
+  EXPECT_TRUE(window.output.contains("no display")) << window.output.toStdString();
+
+  const ProgramRun form = runDpv({"--export-text", in, folder.filePath("out.txt")}, env);
+  EXPECT_EQ(form.exitCode, 0) << form.output.toStdString();
+}

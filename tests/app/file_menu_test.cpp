@@ -17,6 +17,8 @@
 #include "graph/ui/graph_view.h"
 #include "instrument/port_backend.h"
 
+#include "program_folder_test.h"
+
 namespace {
 
 struct DialogSeen {
@@ -45,18 +47,12 @@ const QByteArray kMeasurement =
     "[Setup]\r\nDate time=noon\r\nC min=-10\r\nC max=10\r\nC units=uA\r\nP start=-100\r\nP end=100\r\n"
     "[Info]\r\ncell\r\n[Data]\r\n1.00\r\n2.00\r\n3.00\r\n4.00\r\n5.00\r\n6.00\r\n";
 
-class FileMenu : public ::testing::Test {
+class FileMenu : public ProgramFolderTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(folder_.isValid());
-    setProgramFolder(folder_.path());
-    QString error;
-    ASSERT_TRUE(selectPortBackend("sim-fast", QString(), &error)) << error.toStdString();
+    ProgramFolderTest::SetUp();
     writeBytes(path("m1.dpv"), kMeasurement);
   }
-  void TearDown() override { setProgramFolder(QString()); }
-
-  QString path(const QString &name) const { return folder_.filePath(name); }
 
   // File > Open, choosing `name`.
   void open(TSDIAppForm &w, const QString &name) {
@@ -80,8 +76,6 @@ class FileMenu : public ::testing::Test {
   void expectReadoutsEmpty(TSDIAppForm &w, const char *after) {
     EXPECT_EQ(w.Panel3->text() + w.Panel4->text() + w.Panel7->text() + w.Panel8->text(), "") << after;
   }
-
-  QTemporaryDir folder_;
 };
 
 }  // namespace

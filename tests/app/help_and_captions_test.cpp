@@ -22,15 +22,14 @@
 #include "files/files_test_support.h"
 #include "instrument/port_backend.h"
 
+#include "program_folder_test.h"
+
 namespace {
 
-class MainWindowHelp : public ::testing::Test {
+class MainWindowHelp : public ProgramFolderTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(folder_.isValid());
-    setProgramFolder(folder_.path());
-    QString error;
-    ASSERT_TRUE(selectPortBackend("sim-fast", QString(), &error)) << error.toStdString();
+    ProgramFolderTest::SetUp();
     // The help the build puts beside the program, here beside the test.
     shipped_ = shippedFile("marelt.hlp");
     if (!QFile::exists(shipped_)) {
@@ -40,7 +39,7 @@ class MainWindowHelp : public ::testing::Test {
   }
   void TearDown() override {
     if (placed_) QFile::remove(shipped_);
-    setProgramFolder(QString());
+    ProgramFolderTest::TearDown();
   }
 
   // Help > Help index; the text shown, or the message of the box that came instead.
@@ -64,7 +63,6 @@ class MainWindowHelp : public ::testing::Test {
     return help->findChild<QTextBrowser *>()->toPlainText();
   }
 
-  QTemporaryDir folder_;
   QString shipped_;
   bool placed_ = false;
 };

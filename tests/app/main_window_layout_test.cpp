@@ -12,19 +12,12 @@
 #include "app/ui/sdimain.h"
 #include "instrument/port_backend.h"
 
+#include "program_folder_test.h"
+
 namespace {
 
-class MainWindowLayout : public ::testing::Test {
+class MainWindowLayout : public ProgramFolderTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(folder_.isValid());
-    setProgramFolder(folder_.path());
-    QString error;
-    ASSERT_TRUE(selectPortBackend("sim-fast", QString(), &error)) << error.toStdString();
-  }
-  void TearDown() override { setProgramFolder(QString()); }
-
-  QTemporaryDir folder_;
 };
 
 // Every edit, list and spin box of `window` shown at least at its own size.

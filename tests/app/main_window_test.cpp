@@ -21,21 +21,13 @@
 #include "instrument/ui/devices.h"
 #include "modal_answer.h"
 
+#include "program_folder_test.h"
+
 namespace {
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ProgramFolderTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(folder_.isValid());
-    setProgramFolder(folder_.path());
-    QString error;
-    ASSERT_TRUE(selectPortBackend("sim-fast", QString(), &error)) << error.toStdString();
-  }
-  void TearDown() override { setProgramFolder(QString()); }
-
   QString iniPath() const { return folder_.filePath("marelt.ini"); }
-
-  QTemporaryDir folder_;
 };
 
 // Closes the main window, answering the settings error box if one comes.
@@ -171,9 +163,9 @@ TEST_F(MainWindowTest, SaveCancelledAtTheQuestionKeepsTheData) {
   TSDIAppForm &w = windows.mainWindow();
   w.FileNew1Execute();
   // Yes opens the save dialog; cancelling it must not let New go on.
-  answerNextModal([](QWidget *box) {
+  answerModal<QWidget>([](QWidget *box) {
     qobject_cast<QMessageBox *>(box)->button(QMessageBox::Yes)->click();
-    answerNextModal([](QWidget *dialog) { qobject_cast<QDialog *>(dialog)->reject(); });
+    answerModal<QWidget>([](QWidget *dialog) { qobject_cast<QDialog *>(dialog)->reject(); });
   });
   w.record().document.pointIndex = 5;
   w.FileNew1Execute();
@@ -277,7 +269,7 @@ TEST_F(MainWindowTest, FailedDeviceTestShowsTheDeviceWindowAndRunDoesNotStart) {
   w.PotStartEdit->setText("-200");
   w.PotEndEdit->setText("400");
   QString title;
-  auto shown = answerNextModal([&title](QWidget *dialog) {
+  auto shown = answerModal<QWidget>([&title](QWidget *dialog) {
     title = dialog->windowTitle();
     qobject_cast<QDialog *>(dialog)->reject();
   });
@@ -299,7 +291,7 @@ TEST_F(MainWindowTest, InstrumentCommandsOpenTheirDialogsAfterTheCheck) {
                         Case{w.Potentialmetercalibration1, "Potential meter calibration"},
                         Case{w.Calibration1, "Hardware calibration"}, Case{w.Devicesetup1, "Measurement device test"}}) {
     QString title;
-    auto shown = answerNextModal([&title](QWidget *dialog) {
+    auto shown = answerModal<QWidget>([&title](QWidget *dialog) {
       title = dialog->windowTitle();
       qobject_cast<QDialog *>(dialog)->reject();
     });
@@ -317,7 +309,7 @@ TEST_F(MainWindowTest, Shots) {
   ProgramWindows windows;
   TSDIAppForm &w = windows.mainWindow();
   w.show();
-  answerNextModal([&shots](QWidget *about) {
+  answerModal<QWidget>([&shots](QWidget *about) {
     about->grab().save(shots + "/about.png");
     qobject_cast<QDialog *>(about)->accept();
   });

@@ -70,7 +70,7 @@ TEST(QuantitationMenu, WorkQuantitationQuantifiesATableAndPrintsItsReport) {
     const QString shots = qEnvironmentVariable("DPV_SHOT_DIR");
     const QString pdf = folder.filePath("calibration report.pdf");
     double concentration = 0;
-    const auto answered = answerNextModal([&](QWidget *modal) {
+    const auto answered = answerModal<QWidget>([&](QWidget *modal) {
       auto *q = qobject_cast<TQuantitation *>(modal);
       ASSERT_NE(q, nullptr);
       EXPECT_EQ(q, Quantitation);
@@ -83,7 +83,7 @@ TEST(QuantitationMenu, WorkQuantitationQuantifiesATableAndPrintsItsReport) {
         q->grab().save(shots + "/quantitation_dialog.png");
       }
       if (!printerInstalled()) {
-        answerNextModal([&](QWidget *m) {
+        answerModal<QWidget>([&](QWidget *m) {
           auto *dialog = qobject_cast<QFileDialog *>(m);
           ASSERT_NE(dialog, nullptr);
           dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(pdf);
@@ -103,7 +103,7 @@ TEST(QuantitationMenu, WorkQuantitationQuantifiesATableAndPrintsItsReport) {
       if (!shots.isEmpty()) QFile::copy(pdf, shots + "/quantitation_report.pdf");
     }
     // The window is the one the program keeps: opened again, it still holds the table.
-    const auto again = answerNextModal([&](QWidget *modal) {
+    const auto again = answerModal<QWidget>([&](QWidget *modal) {
       auto *q = qobject_cast<TQuantitation *>(modal);
       ASSERT_NE(q, nullptr);
       EXPECT_EQ(q->Table->rowCount(), 9);

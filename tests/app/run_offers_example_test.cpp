@@ -19,6 +19,8 @@
 #include "instrument/port_backend.h"
 #include "modal_answer.h"
 
+#include "program_folder_test.h"
+
 namespace {
 
 struct BoxSeen {
@@ -28,7 +30,7 @@ struct BoxSeen {
 
 // Answers the next message box by the button with this text, noting what it showed.
 std::shared_ptr<bool> answerByButton(const QString &buttonText, BoxSeen *seen) {
-  return answerNextModal([=](QWidget *w) {
+  return answerModal<QWidget>([=](QWidget *w) {
     auto *box = qobject_cast<QMessageBox *>(w);
     if (!box) {
       if (auto *dialog = qobject_cast<QDialog *>(w)) dialog->reject();
@@ -48,14 +50,11 @@ std::shared_ptr<bool> answerByButton(const QString &buttonText, BoxSeen *seen) {
 
 // The installed layout with the settings in a fresh folder, and the examples
 // where the package puts them (../share/dpv/examples beside the program).
-class RunOnFactorySettings : public ::testing::Test {
+class RunOnFactorySettings : public ProgramFolderTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(folder_.isValid());
     setFileLayout(FileLayout::Installed);
-    setProgramFolder(folder_.path());
-    QString error;
-    ASSERT_TRUE(selectPortBackend("sim-fast", QString(), &error)) << error.toStdString();
+    ProgramFolderTest::SetUp();
     const QString example = shippedFile("examples/first-sweep.dpv");
     ASSERT_TRUE(QDir().mkpath(QFileInfo(example).absolutePath()));
     if (!QFile::exists(example)) {
@@ -63,11 +62,9 @@ class RunOnFactorySettings : public ::testing::Test {
     }
   }
   void TearDown() override {
-    setProgramFolder(QString());
+    ProgramFolderTest::TearDown();
     setFileLayout(FileLayout::Portable);
   }
-
-  QTemporaryDir folder_;
 };
 
 }  // namespace

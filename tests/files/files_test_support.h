@@ -3,7 +3,6 @@
 
 #include <QApplication>
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -17,6 +16,7 @@
 #include "graph/scaling.h"
 #include "factory_texts.h"
 #include "measurement/parameters.h"
+#include "modal_answer.h"
 
 // A record as the main window holds it after start-up with these texts:
 // -500..500 mV at 10 mV/s and 50 ms (2000 points), current axis -100..100 uA.
@@ -44,25 +44,6 @@ inline void writeBytes(const QString &path, const QByteArray &bytes) {
   QFile f(path);
   f.open(QIODevice::WriteOnly);
   f.write(bytes);
-}
-
-// Runs `answer` on the next modal window of type T once it is shown, from the
-// event loop of the dialog that is about to run.
-template <typename T>
-void answerModal(std::function<void(T *)> answer) {
-  auto *timer = new QTimer;
-  auto *clock = new QElapsedTimer;
-  clock->start();
-  timer->setInterval(5);
-  QObject::connect(timer, &QTimer::timeout, [timer, clock, answer] {
-    T *window = qobject_cast<T *>(QApplication::activeModalWidget());
-    if (!window && clock->elapsed() < 5000) return;
-    timer->stop();
-    timer->deleteLater();
-    delete clock;
-    if (window) answer(window);
-  });
-  timer->start();
 }
 
 // Types a name into a file dialog as the user does, so it replaces any

@@ -149,7 +149,7 @@ TEST_F(QuantitationWindow, TableSavedAndLoadedRelativeToItsFolder) {
             "x.dpv,sample,,river\r\nb.dpv,blank,,\r\n");
   file.close();
   TQuantitation q;
-  answerNextModal([&](QWidget *modal) {
+  answerModal<QWidget>([&](QWidget *modal) {
     auto *dialog = qobject_cast<QFileDialog *>(modal);
     ASSERT_NE(dialog, nullptr);
     typeFileName(dialog, path);
@@ -184,7 +184,7 @@ TEST_F(QuantitationWindow, PrintWithoutPrinterWritesTheReportAsPdf) {
   ASSERT_TRUE(q.result().has_value());
   const QString pdf = dir.filePath("report.pdf");
   QString offered;
-  answerNextModal([&](QWidget *modal) {
+  answerModal<QWidget>([&](QWidget *modal) {
     auto *dialog = qobject_cast<QFileDialog *>(modal);
     ASSERT_NE(dialog, nullptr);
     offered = dialog->selectedFiles().value(0);

@@ -75,3 +75,32 @@ TEST(QuantitationReport, TitleAboveThePlotInTheLowerHalf) {
     for (int x = l.left; x < page.pageWidth - l.right && !curve; ++x) curve = image.pixelColor(x, y) == style.curveColor;
   EXPECT_TRUE(curve);  // the line in the report's curve colour
 }
+
+TEST(QuantitationReport, ManySamplesPushThePlotDownAndNeverWriteOverIt) {
+  const PageGeometry page{827, 1169, 827, 1169, 100, 100};
+  ReportStyle style;
+  style.font.setPointSize(12);
+  const ReportLayout l = reportLayout(page, style);
+  const int bottom = page.pageHeight - l.bottom;
+  for (int samples : {1, 8, 40}) {
+    QuantitationResult r = standardAddition();
+    for (int i = 1; i < samples; ++i)
+      r.samples.push_back({QStringLiteral("sample %1").arg(i), 1, 1.51e-6, 1.5, 0.02});
+    const QStringList lines = quantitationReportLines(r, QStringLiteral("t.csv"));
+    const QuantitationPage p = quantitationPage(page, style, lines);
+    SCOPED_TRACE(samples);
+    EXPECT_GE(p.plotTop, l.graphTop);
+    EXPECT_GE(p.plotTop, l.firstLineY + static_cast<int>(p.lines.size()) * l.linePitch);  // below the last line
+    EXPECT_GE(bottom - p.plotTop, (bottom - l.top) / 3);
+    if (samples == 1) {
+      EXPECT_EQ(p.plotTop, l.graphTop);  // as the measurement report
+      EXPECT_EQ(p.lines, lines);
+    }
+    if (samples == 40) {
+      ASSERT_LT(p.lines.size(), lines.size());
+      EXPECT_EQ(p.lines.mid(0, p.lines.size() - 1), lines.mid(0, p.lines.size() - 1));
+      EXPECT_EQ(p.lines.back(), QStringLiteral("(%1 more lines do not fit on the page)")
+                                    .arg(lines.size() - p.lines.size() + 1));
+    }
+  }
+}

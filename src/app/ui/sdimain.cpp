@@ -40,11 +40,8 @@
 #include "printing/ui/report_printing.h"
 #include "quantitation/ui/quantitation_dialog.h"
 
-TSDIAppForm *SDIAppForm = nullptr;
-
 namespace {
 
-const QString kSettingsFile = QStringLiteral("marelt.ini");
 const QString kHelpFile = QStringLiteral("marelt.hlp");
 
 // The memo's lines as the description: a final line end starts no new line.
@@ -66,7 +63,6 @@ void setLabel(QLabel *label, const QString &text) {
 }  // namespace
 
 TSDIAppForm::TSDIAppForm(QWidget *parent) : QMainWindow(parent), files_(std::make_unique<FileCommands>(*this)) {
-  SDIAppForm = this;
   setWindowTitle(kTitle);
   setWindowIcon(appIcon(AppIcon::Program));
   resize(798, 586);
@@ -79,9 +75,7 @@ TSDIAppForm::TSDIAppForm(QWidget *parent) : QMainWindow(parent), files_(std::mak
   FormCreate();
 }
 
-TSDIAppForm::~TSDIAppForm() {
-  if (SDIAppForm == this) SDIAppForm = nullptr;
-}
+TSDIAppForm::~TSDIAppForm() = default;
 
 void TSDIAppForm::connectControls() {
   auto onText = [this](QLineEdit *edit, QString ParameterTexts::*field, auto handler) {
@@ -166,7 +160,7 @@ void TSDIAppForm::connectControls() {
 
 void TSDIAppForm::FormCreate() {
   CurrUnitBox->setCurrentIndex(0);
-  const IniFile ini(programFile(kSettingsFile));
+  const IniFile ini(settingsFile());
   ParameterTexts texts = record_.texts;
   readSetupSection(ini, &texts, &windowState_);
   // The record first, so a control already showing its value (which fires no
@@ -366,12 +360,12 @@ void TSDIAppForm::FormClose() {
     CurrMinEdit->setText(unzoomed.currMin);
     CurrMaxEdit->setText(unzoomed.currMax);
   }
-  const QString path = programFile(kSettingsFile);
+  const QString path = settingsFile();
   IniFile ini(path);
   windowState_.windowMaximized = isMaximized();
   windowState_.initialDirectory = files_->initialDirectory();
   writeSetupSection(ini, record_.texts, windowState_);
-  ini.writeInteger(QStringLiteral("Setup"), QStringLiteral("Selected device"), Device->selectedDeviceIndex());
+  writeSelectedDevice(ini, Device->selectedDeviceIndex());
   GColors->writeSettings(ini);
   Page->writeSettings(ini);
   writeDescription(ini, record_.document.description);

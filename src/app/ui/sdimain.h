@@ -141,5 +141,3 @@ class TSDIAppForm : public QMainWindow, public FileCommandHost {
   bool closeConfirmed_ = false;
   bool syncing_ = false;
 };
-
-extern TSDIAppForm *SDIAppForm;

@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QTimer>
 
@@ -14,14 +13,9 @@
 TDeviceCal *DeviceCal = nullptr;
 
 TDeviceCal::TDeviceCal(Instrument &instrument, QWidget *parent, ReadoutClock &clock)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint),
+    : ReadoutDialog(parent, QStringLiteral("DeviceCal"), QStringLiteral("Hardware calibration"), QSize(330, 234), 300),
       calibration_(instrument, clock) {
   DeviceCal = this;
-  setObjectName(QStringLiteral("DeviceCal"));
-  setWindowTitle(QStringLiteral("Hardware calibration"));
-  useDialogFont(this);
-  setFixedSize(330, 234);
 
   GroupBox1 = new QGroupBox(QStringLiteral(" Calibration of current "), this);
   GroupBox1->setGeometry(8, 8, 185, 105);
@@ -58,9 +52,6 @@ TDeviceCal::TDeviceCal(Instrument &instrument, QWidget *parent, ReadoutClock &cl
   Button1->setGeometry(232, 192, 75, 25);
   Button1->setDefault(true);
 
-  Timer1 = new QTimer(this);
-  Timer1->setInterval(300);
-
   connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TDeviceCal::ComboBox1Change);
   connect(ComboBox2, &QComboBox::currentIndexChanged, this, &TDeviceCal::FormActivate);
   connect(Edit1, &QLineEdit::textChanged, this, &TDeviceCal::Edit1Change);
@@ -70,7 +61,6 @@ TDeviceCal::TDeviceCal(Instrument &instrument, QWidget *parent, ReadoutClock &cl
   connect(Edit5, &QLineEdit::textChanged, this, &TDeviceCal::Edit5Change);
   connect(Button2, &QPushButton::clicked, this, &TDeviceCal::Button2Click);
   connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
-  connect(Timer1, &QTimer::timeout, this, &TDeviceCal::Timer1Timer);
 
   FormCreate();
 }
@@ -96,17 +86,9 @@ TDeviceCal::~TDeviceCal() {
   if (DeviceCal == this) DeviceCal = nullptr;
 }
 
-void TDeviceCal::showEvent(QShowEvent *event) {
-  QDialog::showEvent(event);
-  if (event->spontaneous()) return;
-  // The model may have changed in the device window since the last opening.
+void TDeviceCal::opened() {
   takeModelRanges();
   FormActivate();
-}
-
-void TDeviceCal::hideEvent(QHideEvent *event) {
-  if (!event->spontaneous()) FormDeactivate();
-  QDialog::hideEvent(event);
 }
 
 void TDeviceCal::FormActivate() {
@@ -115,7 +97,7 @@ void TDeviceCal::FormActivate() {
   putStoredText(Edit2, calibration_.currFactText());
   putStoredText(Edit3, calibration_.dacZeroText());
   putStoredText(Edit4, calibration_.dacFactText());
-  if (!Timer1->isActive()) Timer1->start();
+  startTimer1();
   calibration_.activate();
 }
 

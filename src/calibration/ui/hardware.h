@@ -3,9 +3,8 @@
 // and every potential range of the potentiostat, with the current read every
 // 300 ms while it is open and a button that takes the reading as the zero.
 
-#include <QDialog>
-
 #include "calibration/hardware_calibration.h"
+#include "calibration/ui/readout_dialog.h"
 
 class Instrument;
 class QComboBox;
@@ -13,9 +12,8 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTimer;
 
-class TDeviceCal : public QDialog {
+class TDeviceCal : public ReadoutDialog {
   Q_OBJECT
  public:
   // Lists the current ranges of the model `instrument` has selected; each
@@ -26,15 +24,15 @@ class TDeviceCal : public QDialog {
 
   const HardwareCalibration &calibration() const { return calibration_; }
 
-  void FormActivate();
-  void FormDeactivate();
+  void FormActivate() override;
+  void FormDeactivate() override;
   void ComboBox1Change();
   void Edit1Change();
   void Edit2Change();
   void Edit3Change();
   void Edit4Change();
   void Edit5Change();
-  void Timer1Timer();
+  void Timer1Timer() override;
   void Button2Click();
 
   QGroupBox *GroupBox1, *GroupBox2, *GroupBox3, *GroupBox4;
@@ -43,11 +41,10 @@ class TDeviceCal : public QDialog {
   QLineEdit *Edit1, *Edit2, *Edit3, *Edit4, *Edit5;
   QLabel *Panel1;
   QPushButton *Button1, *Button2;
-  QTimer *Timer1;
 
  protected:
-  void showEvent(QShowEvent *event) override;
-  void hideEvent(QHideEvent *event) override;
+  // The model may have changed in the device window since the last opening.
+  void opened() override;
 
  private:
   void FormCreate();

@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QTimer>
 
@@ -14,14 +13,10 @@
 TPotCal *PotCal = nullptr;
 
 TPotCal::TPotCal(Instrument &instrument, QWidget *parent, ReadoutClock &clock)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint),
+    : ReadoutDialog(parent, QStringLiteral("PotCal"), QStringLiteral("Potential meter calibration"), QSize(348, 179),
+                    200),
       calibration_(instrument, clock) {
   PotCal = this;
-  setObjectName(QStringLiteral("PotCal"));
-  setWindowTitle(QStringLiteral("Potential meter calibration"));
-  useDialogFont(this);
-  setFixedSize(348, 179);
 
   GroupBox1 = new QGroupBox(QStringLiteral(" Calibration of potential "), this);
   GroupBox1->setGeometry(8, 8, 169, 105);
@@ -44,15 +39,11 @@ TPotCal::TPotCal(Instrument &instrument, QWidget *parent, ReadoutClock &clock)
   Button3->setGeometry(248, 144, 75, 25);
   Button3->setAutoDefault(false);
 
-  Timer1 = new QTimer(this);
-  Timer1->setInterval(200);
-
   connect(PotRangeBox, &QComboBox::currentIndexChanged, this, &TPotCal::FormActivate);
   connect(ZeroEdit, &QLineEdit::textChanged, this, &TPotCal::ZeroEditChange);
   connect(FactorEdit, &QLineEdit::textChanged, this, &TPotCal::FactorEditChange);
   connect(Button4, &QPushButton::clicked, this, &TPotCal::Button4Click);
   connect(Button3, &QPushButton::clicked, this, &QDialog::accept);
-  connect(Timer1, &QTimer::timeout, this, &TPotCal::Timer1Timer);
 
   FormCreate();
 }
@@ -67,21 +58,11 @@ TPotCal::~TPotCal() {
   if (PotCal == this) PotCal = nullptr;
 }
 
-void TPotCal::showEvent(QShowEvent *event) {
-  QDialog::showEvent(event);
-  if (!event->spontaneous()) FormActivate();
-}
-
-void TPotCal::hideEvent(QHideEvent *event) {
-  if (!event->spontaneous()) FormDeactivate();
-  QDialog::hideEvent(event);
-}
-
 void TPotCal::FormActivate() {
   calibration_.selectRange(PotRangeBox->currentIndex());
   putStoredText(ZeroEdit, calibration_.zeroText());
   putStoredText(FactorEdit, calibration_.factorText());
-  if (!Timer1->isActive()) Timer1->start();
+  startTimer1();
   calibration_.activate();
 }
 

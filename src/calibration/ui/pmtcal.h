@@ -3,9 +3,8 @@
 // ranges of the potential meter, with the potential read every 200 ms while
 // it is open and a button that takes the reading as the zero.
 
-#include <QDialog>
-
 #include "calibration/meter_calibration.h"
+#include "calibration/ui/readout_dialog.h"
 
 class Instrument;
 class QComboBox;
@@ -13,9 +12,8 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTimer;
 
-class TPotCal : public QDialog {
+class TPotCal : public ReadoutDialog {
   Q_OBJECT
  public:
   explicit TPotCal(Instrument &instrument, QWidget *parent = nullptr, ReadoutClock &clock = steadyReadoutClock());
@@ -23,11 +21,11 @@ class TPotCal : public QDialog {
 
   const MeterCalibration &calibration() const { return calibration_; }
 
-  void FormActivate();
-  void FormDeactivate();
+  void FormActivate() override;
+  void FormDeactivate() override;
   void ZeroEditChange();
   void FactorEditChange();
-  void Timer1Timer();
+  void Timer1Timer() override;
   void Button4Click();
 
   QGroupBox *GroupBox1, *GroupBox2;
@@ -36,11 +34,6 @@ class TPotCal : public QDialog {
   QLineEdit *ZeroEdit, *FactorEdit;
   QLabel *Panel1;
   QPushButton *Button3, *Button4;
-  QTimer *Timer1;
-
- protected:
-  void showEvent(QShowEvent *event) override;
-  void hideEvent(QHideEvent *event) override;
 
  private:
   void FormCreate();

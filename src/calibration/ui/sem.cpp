@@ -3,7 +3,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QTimer>
 
 #include "calibration/ui/dialog_controls.h"
@@ -11,14 +10,10 @@
 Tshowsem *showsem = nullptr;
 
 Tshowsem::Tshowsem(Instrument &instrument, MeasurementRecord &record, QWidget *parent, ReadoutClock &clock)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint),
+    : ReadoutDialog(parent, QStringLiteral("showsem"), QStringLiteral("Electrode potential in open circuit"),
+                    QSize(250, 130), 300),
       readout_(instrument, record, clock) {
   showsem = this;
-  setObjectName(QStringLiteral("showsem"));
-  setWindowTitle(QStringLiteral("Electrode potential in open circuit"));
-  useDialogFont(this);
-  setFixedSize(250, 130);
 
   Panel1 = makeReadoutPanel(this, QRect(8, 8, 233, 57), 40, QColor(192, 192, 192), QFrame::Sunken);
   Panel1->setText(QStringLiteral("0.0 mV"));
@@ -31,32 +26,18 @@ Tshowsem::Tshowsem(Instrument &instrument, MeasurementRecord &record, QWidget *p
   Button1->setGeometry(168, 96, 75, 25);
   Button1->setDefault(true);
 
-  Timer1 = new QTimer(this);
-  Timer1->setInterval(300);
-
   connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
-  connect(Timer1, &QTimer::timeout, this, &Tshowsem::Timer1Timer);
 }
 
 Tshowsem::~Tshowsem() {
   if (showsem == this) showsem = nullptr;
 }
 
-void Tshowsem::showEvent(QShowEvent *event) {
-  QDialog::showEvent(event);
-  if (!event->spontaneous()) FormActivate();
-}
-
-void Tshowsem::hideEvent(QHideEvent *event) {
-  if (!event->spontaneous()) FormDeactivate();
-  QDialog::hideEvent(event);
-}
-
 void Tshowsem::keyPressEvent(QKeyEvent *event) { FormKeyDown(event); }
 
 void Tshowsem::FormActivate() {
   readout_.activate();
-  if (!Timer1->isActive()) Timer1->start();
+  startTimer1();
   Label2->setText(readout_.rangeName());
 }
 

@@ -3,17 +3,16 @@
 // read on the potential meter every 300 ms, in large digits, with the meter
 // range in use. Escape closes it.
 
-#include <QDialog>
 
 #include "calibration/open_circuit_readout.h"
+#include "calibration/ui/readout_dialog.h"
 
 class Instrument;
 class QLabel;
 class QPushButton;
-class QTimer;
 struct MeasurementRecord;
 
-class Tshowsem : public QDialog {
+class Tshowsem : public ReadoutDialog {
   Q_OBJECT
  public:
   // The meter range follows the potential axis held in `record`.
@@ -23,18 +22,15 @@ class Tshowsem : public QDialog {
 
   const OpenCircuitReadout &readout() const { return readout_; }
 
-  void FormActivate();
-  void FormDeactivate();
-  void Timer1Timer();
+  void FormActivate() override;
+  void FormDeactivate() override;
+  void Timer1Timer() override;
 
   QLabel *Panel1;
   QLabel *Label1, *Label2;
   QPushButton *Button1;
-  QTimer *Timer1;
 
  protected:
-  void showEvent(QShowEvent *event) override;
-  void hideEvent(QHideEvent *event) override;
   void keyPressEvent(QKeyEvent *event) override;
 
  private:

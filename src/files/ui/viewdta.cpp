@@ -13,6 +13,7 @@
 
 #include "core/app_paths.h"
 #include "core/ini_file.h"
+#include "core/main_settings.h"
 #include "core/text_io.h"
 #include "files/file_operations.h"
 #include "files/ui/data_rows_view.h"
@@ -124,8 +125,8 @@ TViewdata::~TViewdata() {
 }
 
 void TViewdata::FormCreate() {
-  const IniFile ini(programFile(QStringLiteral("marelt.ini")));
-  saveDirectory_ = ini.readString(QStringLiteral("Setup"), QStringLiteral("Initial directory"), QString());
+  const IniFile ini(settingsFile());
+  saveDirectory_ = readInitialDirectory(ini);
   const QString section = QStringLiteral("View data");
   CheckBox1->setChecked(ini.readBool(section, QStringLiteral("Point number"), true));
   CheckBox3->setChecked(ini.readBool(section, QStringLiteral("Time"), true));

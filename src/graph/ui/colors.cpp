@@ -52,7 +52,7 @@ TGColors::~TGColors() {
 }
 
 void TGColors::FormCreate() {
-  const IniFile ini(programFile(QStringLiteral("marelt.ini")));
+  const IniFile ini(settingsFile());
   CLine->setPenColor(colorFromValue(ini.readInteger(kSection, kLineKey, kDefaultLineColor)));
   Bkg->setBrushColor(colorFromValue(ini.readInteger(kSection, kBackgroundKey, kDefaultBackgroundColor)));
 }

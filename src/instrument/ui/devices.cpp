@@ -11,6 +11,7 @@
 
 #include "core/app_paths.h"
 #include "core/ini_file.h"
+#include "core/main_settings.h"
 #include "instrument/port_backend.h"
 
 TDevice *Device = nullptr;
@@ -100,8 +101,7 @@ TDevice::~TDevice() {
 }
 
 void TDevice::FormCreate() {
-  const IniFile settings(programFile(QStringLiteral("marelt.ini")));
-  const int stored = settings.readInteger(QStringLiteral("Setup"), QStringLiteral("Selected device"), 0);
+  const int stored = readSelectedDevice(IniFile(settingsFile()));
   SelDevice->setCurrentIndex(stored >= 0 && stored < kModelCount ? stored : -1);
   SelDeviceChange();
 }

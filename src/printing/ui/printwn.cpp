@@ -143,7 +143,7 @@ void TPage::buildControls() {
     connect(edit, &QLineEdit::textChanged, this, &TPage::Panel1Click);
 }
 
-void TPage::FormCreate() { applySettings(readPageSettings(IniFile(programFile(QStringLiteral("marelt.ini"))))); }
+void TPage::FormCreate() { applySettings(readPageSettings(IniFile(settingsFile()))); }
 
 void TPage::applySettings(const PageSettings &s) {
   const QSignalBlocker blockTop(Top), blockBottom(Bottom), blockLeft(Left), blockRight(Right);

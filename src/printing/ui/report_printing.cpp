@@ -70,8 +70,6 @@ bool printPage(QWidget *parent, const PagePrint &job) {
 }
 
 void Print1Click(QWidget *parent, MeasurementRecord &record) {
-  if (!Page) Page = new TPage(parent);
-  if (!PrintBox1) PrintBox1 = new TPrintBox1(parent);
   if (Page->exec() != QDialog::Accepted) return;
 
   TPrintBox1 *box = PrintBox1;

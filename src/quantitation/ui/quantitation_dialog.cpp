@@ -338,7 +338,7 @@ void TQuantitation::CopyClick() {
 void TQuantitation::PrintClick() {
   if (!result_) return;
   const ReportStyle style =
-      Page ? Page->reportStyle() : reportStyle(readPageSettings(IniFile(programFile(QStringLiteral("marelt.ini")))));
+      Page ? Page->reportStyle() : reportStyle(readPageSettings(IniFile(settingsFile())));
   const QuantitationResult result = *result_;
   PagePrint job;
   job.docName = kQuantitationTitle;

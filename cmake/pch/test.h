@@ -1,0 +1,3 @@
+#include "ui.h"
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
