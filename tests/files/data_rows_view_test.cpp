@@ -50,6 +50,8 @@ TEST_F(DataRowsViewTest, HandEditOfARowIsCopiedUntilTheNextRefresh) {
   editor->selectAll();
   QTest::keyClicks(editor, "my value");
   QTest::keyClick(editor, Qt::Key_Return);
+  // The list commits the edit once the editor has had the key.
+  ASSERT_TRUE(QTest::qWaitFor([&] { return row1.data().toString() == "my value"; }));
 
   QTest::mouseClick(view.BitBtn1, Qt::LeftButton);
   const QString copied = QGuiApplication::clipboard()->text();
