@@ -30,7 +30,6 @@ class HardwareCalibration {
   int firstRangeIndex() const { return firstRangeIndex_; }
 
   int currentIndex() const { return currentIndex_; }
-  int potentialIndex() const { return potentialIndex_; }
   // A new current range also converts the calibration texts again.
   void selectCurrentRange(int index);
   void selectPotentialRange(int index);

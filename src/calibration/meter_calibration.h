@@ -18,7 +18,6 @@ class MeterCalibration {
 
   // The meter ranges of the model selected now ("5 V" .. "200 mV").
   QStringList rangeNames() const { return rangeNames_; }
-  int rangeIndex() const { return rangeIndex_; }
   void selectRange(int index);
 
   QString zeroText() const;

@@ -44,7 +44,6 @@ class SimCell {
   // The potentiostat takes the cell over at time `t` (fresh solution).
   void connect(double t, double potential);
   void disconnect();
-  bool connected() const { return connected_; }
   void setPotential(double t, double potential);
 
   // Cell current at `t`, amperes (noise only while disconnected).

@@ -32,10 +32,6 @@ class FileCommands {
   bool saveFile(const QString &path, QString *error = nullptr);
   bool FileWriteText(const QString &path, QString *error = nullptr);
 
-  // State of the save dialog: its file name and file type (0 data, 1 text).
-  QString saveDialogFileName() const { return saveFileName_; }
-  int saveDialogFileType() const { return saveFileType_; }
-
   static const QStringList &openFilters();
   static const QStringList &saveFilters();
 
