@@ -14,8 +14,8 @@
 
 namespace {
 // Options that print or write something and open no window.
-const char *const kHeadlessOptions[] = {"--measure", "--export-text", "--resave", "--report", "--recover", "--quantify",
-                                        "--help",    "-h",            "--version", "-v"};
+const char *const kHeadlessOptions[] = {"--measure",  "--export-text", "--resave", "--report", "--recover",
+                                        "--quantify", "--subtract",    "--help",   "-h",       "--version", "-v"};
 
 [[noreturn]] void fail(const QString &message) {
   std::fprintf(stderr, "dpv: %s\nTry 'dpv --help'.\n", qPrintable(message));
@@ -100,6 +100,11 @@ CommandLine parseCommandLine(const QStringList &arguments, const QString &simCel
                                                    "write the results as CSV to the file given after it (- for "
                                                    "standard output)."),
                                     QStringLiteral("TABLE.csv"));
+  const QCommandLineOption subtract(QStringLiteral("subtract"),
+                                    QStringLiteral("Subtract the blank BLANK.dpv from the measurement IN.dpv and "
+                                                   "save the result as OUT.dpv: dpv --subtract BLANK.dpv IN.dpv "
+                                                   "OUT.dpv. The blank must cover IN's potential range."),
+                                    QStringLiteral("BLANK.dpv"));
   const QCommandLineOption peakPotential(QStringLiteral("peak-potential"),
                                          QStringLiteral("With --quantify: take the peaks nearest MV millivolts "
                                                         "(default: the largest peak of the standards, of the sample "
@@ -113,12 +118,13 @@ CommandLine parseCommandLine(const QStringList &arguments, const QString &simCel
                                      QStringLiteral("With --quantify: weights of the calibration line, none "
                                                     "(default) or 1/x2."),
                                      QStringLiteral("W"));
-  parser.addOptions({folder, port, simCell, measure, exportText, resave, report, recover, quantify, peakPotential,
-                     peakWindow, weighting});
+  parser.addOptions({folder, port, simCell, measure, exportText, resave, report, recover, quantify, subtract,
+                     peakPotential, peakWindow, weighting});
   parser.addPositionalArgument(QStringLiteral("FILE"),
                                QStringLiteral("Without a command-line form: a .dpv file to open at start "
                                               "(a path or a file: URL). With --measure, --export-text, "
-                                              "--resave or --report: its output file."),
+                                              "--resave or --report: its output file; with --subtract: "
+                                              "IN.dpv OUT.dpv."),
                                QStringLiteral("[FILE]"));
   parser.process(arguments);
 
@@ -134,11 +140,13 @@ CommandLine parseCommandLine(const QStringList &arguments, const QString &simCel
                {&resave, CommandLine::Mode::Resave},
                {&report, CommandLine::Mode::Report},
                {&recover, CommandLine::Mode::Recover},
-               {&quantify, CommandLine::Mode::Quantify}};
+               {&quantify, CommandLine::Mode::Quantify},
+               {&subtract, CommandLine::Mode::Subtract}};
   for (const auto &form : forms) {
     if (!parser.isSet(*form.option)) continue;
     if (cl.mode != CommandLine::Mode::Gui)
-      fail(QStringLiteral("give only one of --measure, --export-text, --resave, --report, --recover, --quantify"));
+      fail(QStringLiteral("give only one of --measure, --export-text, --resave, --report, --recover, --quantify, "
+                          "--subtract"));
     cl.mode = form.mode;
     cl.input = parser.value(*form.option);
   }
@@ -157,6 +165,12 @@ CommandLine parseCommandLine(const QStringList &arguments, const QString &simCel
     if (!positional.isEmpty()) fail(QStringLiteral("--recover names its output file only"));
     cl.output = cl.input;
     cl.input.clear();
+  } else if (cl.mode == CommandLine::Mode::Subtract) {
+    // The option names the blank; the measurement and the result follow it.
+    if (positional.size() != 2) fail(QStringLiteral("--subtract takes BLANK.dpv IN.dpv OUT.dpv"));
+    cl.blank = cl.input;
+    cl.input = positional[0];
+    cl.output = positional[1];
   } else if (cl.mode == CommandLine::Mode::Gui) {
     if (positional.size() > 1) fail(QStringLiteral("name at most one file to open"));
     if (!positional.isEmpty()) cl.input = localFileArgument(positional.first());
@@ -171,8 +185,9 @@ QString commandLineProblem(const CommandLine &cl) {
   if (!cl.folder.isEmpty() && !QFileInfo(cl.folder).isDir())
     return QStringLiteral("the folder \"%1\" does not exist").arg(QDir::toNativeSeparators(cl.folder));
   // Writing the output would destroy the measurement it is made from.
-  if (cl.mode != CommandLine::Mode::Gui && !cl.input.isEmpty() && sameFile(cl.input, cl.output))
-    return QStringLiteral("the output \"%1\" is the input file \"%2\"; name another output file")
-        .arg(QDir::toNativeSeparators(cl.output), QDir::toNativeSeparators(cl.input));
+  for (const QString &input : {cl.input, cl.blank})
+    if (cl.mode != CommandLine::Mode::Gui && !input.isEmpty() && sameFile(input, cl.output))
+      return QStringLiteral("the output \"%1\" is the input file \"%2\"; name another output file")
+          .arg(QDir::toNativeSeparators(cl.output), QDir::toNativeSeparators(input));
   return QString();
 }

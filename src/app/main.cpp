@@ -19,6 +19,7 @@
 #include "journal/recover_command.h"
 #include "printing/report_command.h"
 #include "quantitation/quantify_command.h"
+#include "references/subtract_command.h"
 
 int main(int argc, char **argv) {
   // The command-line forms open no window and must work without a display;
@@ -68,6 +69,8 @@ int main(int argc, char **argv) {
       return recoverCommand(programFolder(), cl.output);
     case CommandLine::Mode::Quantify:
       return quantifyCommand(cl.input, cl.output, cl.quantitation);
+    case CommandLine::Mode::Subtract:
+      return subtractCommand(cl.blank, cl.input, cl.output);
     case CommandLine::Mode::Gui:
       break;
   }

@@ -8,6 +8,7 @@
 #include "core/numbers.h"
 #include "graph/scaling.h"
 #include "graph/smoothing.h"
+#include "printing/report_references.h"
 
 namespace {
 
@@ -196,7 +197,8 @@ void drawReportText(QPainter &painter, const PageGeometry &page, const ReportSty
 }
 
 std::optional<double> drawReport(QPainter &painter, const PageGeometry &page, const ReportStyle &style,
-                                 const MeasurementRecord &r, const ReportProgress &progress) {
+                                 const MeasurementRecord &r, const ReportProgress &progress,
+                                 const ReferenceCurves *references) {
   const ReportLayout l = reportLayout(page, style);
   const int PW = page.pageWidth, PH = page.pageHeight;
   if (progress.status) progress.status(QStringLiteral("Data printing..."));
@@ -219,6 +221,7 @@ std::optional<double> drawReport(QPainter &painter, const PageGeometry &page, co
       lastSmoothed = drawCurve(painter, r, l, style, sx, sy, curveWidth, progress);
       ruleWidth = curveWidth;
     }
+    if (references) drawReportReferences(painter, *references, r, page, style, l);
   }
 
   // Whatever ran outside the frame is blanked, except into the right margin.

@@ -11,6 +11,8 @@
 
 #include "core/measurement_record.h"
 
+class ReferenceCurves;
+
 // Device values of the page, in device pixels. The painter's origin is the
 // top-left corner of the printable area.
 struct PageGeometry {
@@ -60,7 +62,8 @@ double reportPenScale(const PageGeometry &page);
 void drawReportText(QPainter &painter, const PageGeometry &page, const ReportStyle &style, const QString &title,
                     const QStringList &lines, int ruleWidth);
 
-// Draws the whole report. Returns the last smoothed current of the curve, or
-// nothing when no curve was drawn.
+// Draws the whole report, with the reference curves when given. Returns the
+// last smoothed current of the curve, or nothing when no curve was drawn.
 std::optional<double> drawReport(QPainter &painter, const PageGeometry &page, const ReportStyle &style,
-                                 const MeasurementRecord &record, const ReportProgress &progress = {});
+                                 const MeasurementRecord &record, const ReportProgress &progress = {},
+                                 const ReferenceCurves *references = nullptr);

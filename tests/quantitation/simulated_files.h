@@ -19,9 +19,12 @@
 #include "measurement/instrument_run.h"
 
 // The sweep of the simulated cell `cell` (a --sim-cell text) from -150 to
-// 350 mV in 1 mV steps with 50 mV pulses, saved as `path`. The program folder
-// must be set (the simulated card's calibration lives there).
-inline void measureSimulatedFile(const QString &cell, const QString &path, const QString &currentLimit = "100") {
+// 350 mV in 1 mV steps (or from `start` to `end` mV at `speed` mV/s, 20 giving
+// 1 mV steps) with 50 mV pulses, saved as `path`. The program folder must be
+// set (the simulated card's calibration lives there).
+inline void measureSimulatedFile(const QString &cell, const QString &path, const QString &currentLimit = "100",
+                                 const QString &start = "-150", const QString &end = "350",
+                                 const QString &speed = "20") {
   MeasurementRecord record;
   TVicPort port;
   Instrument instrument;
@@ -34,9 +37,9 @@ inline void measureSimulatedFile(const QString &cell, const QString &path, const
   instrument.SelDeviceChange(0);
   ASSERT_TRUE(instrument.DeviceTest());
   record.texts = factoryTexts();
-  record.texts.potStart = "-150";
-  record.texts.potEnd = "350";
-  record.texts.sweep = "20";
+  record.texts.potStart = start;
+  record.texts.potEnd = end;
+  record.texts.sweep = speed;
   record.texts.currMin = "-" + currentLimit;
   record.texts.currMax = currentLimit;
   XYFactors(record);

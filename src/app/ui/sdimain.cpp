@@ -39,6 +39,7 @@
 #include "printing/ui/printwn.h"
 #include "printing/ui/report_printing.h"
 #include "quantitation/ui/quantitation_dialog.h"
+#include "references/reference_settings.h"
 
 namespace {
 
@@ -136,6 +137,7 @@ void TSDIAppForm::connectControls() {
   connect(Stop1, &QAction::triggered, this, &TSDIAppForm::BitBtnStopClick);
   connect(Timer1, &QTimer::timeout, this, &TSDIAppForm::Timer1Timer);
 
+  connectReferenceCommands();
   connect(FileNew1, &QAction::triggered, this, &TSDIAppForm::FileNew1Execute);
   connect(FileExit1, &QAction::triggered, this, &TSDIAppForm::FileExit1Execute);
   connect(Helpindex1, &QAction::triggered, this, &TSDIAppForm::Helpindex1Click);
@@ -206,6 +208,7 @@ void TSDIAppForm::FormCreate() {
   if (portBackendIsSimulated()) backend->setStyleSheet(QStringLiteral("QLabel { color: #8a4b00; font-weight: bold; }"));
   statusBar()->addPermanentWidget(backend);
   refreshDisplay();
+  addReferences(readReferencePaths(ini));
 }
 
 void TSDIAppForm::onDescriptionEdited() {
@@ -309,7 +312,7 @@ void TSDIAppForm::setElectrodesMaximum(int maximum) {
 
 void TSDIAppForm::Printersetup1Click() { ::Printersetup1Click(this); }
 
-void TSDIAppForm::Print1Click() { ::Print1Click(this, record_); }
+void TSDIAppForm::Print1Click() { ::Print1Click(this, record_, &references_); }
 
 void TSDIAppForm::Graphsetup1Click() {
   GColors->exec();
@@ -369,6 +372,7 @@ void TSDIAppForm::FormClose() {
   GColors->writeSettings(ini);
   Page->writeSettings(ini);
   writeDescription(ini, record_.document.description);
+  writeReferencePaths(ini, references_.paths());
   QString error;
   if (!ini.save(&error)) QMessageBox::critical(this, kTitle, error);
   // A settings file that cannot be written never keeps the user from ending.

@@ -8,6 +8,7 @@
 #include "core/main_settings.h"
 #include "core/measurement_record.h"
 #include "files/ui/file_command_host.h"
+#include "references/reference_curves.h"
 
 class QAction;
 class QComboBox;
@@ -61,6 +62,11 @@ class TSDIAppForm : public QMainWindow, public FileCommandHost {
   void SpeedButton2Click();
   void Printersetup1Click();
   void Print1Click();
+  // Comparison with other measurements (sdimain_references.cpp).
+  void AddReference1Click();
+  void RemoveReferences1Click();
+  void SubtractBlank1Click();
+  const ReferenceCurves &references() const { return references_; }
 
   // The measurement run.
   void BitBtnRunClick();
@@ -99,7 +105,8 @@ class TSDIAppForm : public QMainWindow, public FileCommandHost {
   QAction *FileNew1 = nullptr, *FileOpen1 = nullptr, *FileSave1 = nullptr, *FileSaveAs1 = nullptr,
           *Printersetup1 = nullptr, *Print1 = nullptr, *FileExit1 = nullptr;
   QAction *EditCut1 = nullptr, *EditCopy1 = nullptr, *EditPaste1 = nullptr, *Viewdatatext1 = nullptr;
-  QAction *Run1 = nullptr, *Stop1 = nullptr, *Quantitation1 = nullptr;
+  QAction *AddReference1 = nullptr, *RemoveReferences1 = nullptr;
+  QAction *Run1 = nullptr, *Stop1 = nullptr, *Quantitation1 = nullptr, *SubtractBlank1 = nullptr;
   QAction *Graphsetup1 = nullptr, *Devicesetup1 = nullptr, *Calibration1 = nullptr,
           *Potentialmetercalibration1 = nullptr;
   QAction *SpeedButton2 = nullptr;
@@ -128,11 +135,16 @@ class TSDIAppForm : public QMainWindow, public FileCommandHost {
   // equal to end) it offers to open the example parameters.
   void refuseRun(const QString &problem, bool factoryRange);
 
+  // Adds the reference files, shows what was skipped in the status bar and redraws.
+  void addReferences(const QStringList &paths);
+  void connectReferenceCommands();
+
   // Commands that use the instrument or reset its timer wait while a run goes on.
   void setRunCommandsEnabled(bool idle);
 
   MeasurementRecord record_;
   std::unique_ptr<FileCommands> files_;
+  ReferenceCurves references_;
   std::unique_ptr<TVicPort> portAccess;
   std::unique_ptr<InstrumentRun> runInstrument_;
   std::unique_ptr<QElapsedTimer> runClock_;

@@ -201,6 +201,12 @@ void TSDIAppForm::buildActions() {
   FileSave1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   FileSaveAs1 = newAction(QStringLiteral("Save &As..."), QStringLiteral("Save As|Save current file with different name"),
                           AppIcon::Save, false);
+  AddReference1 = newAction(QStringLiteral("Add reference curve..."),
+                            QStringLiteral("Add reference curve|Draw other measurements over the graph for comparison"),
+                            AppIcon::Open, false);
+  RemoveReferences1 = newAction(QStringLiteral("Remove reference curves"),
+                                QStringLiteral("Remove reference curves|Remove the reference curves from the graph"),
+                                AppIcon::New, false);
   Printersetup1 = newAction(QStringLiteral("Pri&nter setup"), QStringLiteral("Printer setup|Choose and set up the printer"),
                             AppIcon::Print, false);
   Print1 = newAction(QStringLiteral("&Print"), QStringLiteral("Printing of report from measurements"), AppIcon::Print,
@@ -225,6 +231,9 @@ void TSDIAppForm::buildActions() {
   Quantitation1 = newAction(QStringLiteral("&Quantitation"),
                             QStringLiteral("Quantitation|Concentrations from peak heights: calibration or standard addition"),
                             AppIcon::New, false);
+  SubtractBlank1 = newAction(QStringLiteral("Subtract blank..."),
+                             QStringLiteral("Subtract blank|Subtract a blank measurement from the points"),
+                             AppIcon::New, false);
   Graphsetup1 = newAction(QStringLiteral("&Graph setup"), QStringLiteral("Graph setup|Colours of the graph"),
                           AppIcon::New, false);
   Devicesetup1 = newAction(QStringLiteral("&Device setup"),
@@ -247,6 +256,8 @@ void TSDIAppForm::buildActions() {
   file->setStatusTip(QStringLiteral("File related commands"));
   file->addActions({FileNew1, FileOpen1, FileSave1, FileSaveAs1});
   file->addSeparator();
+  file->addActions({AddReference1, RemoveReferences1});
+  file->addSeparator();
   file->addActions({Printersetup1, Print1});
   file->addSeparator();
   file->addAction(FileExit1);
@@ -257,7 +268,7 @@ void TSDIAppForm::buildActions() {
   edit->addAction(Viewdatatext1);
   auto *work = menus->addMenu(QStringLiteral("&Work"));
   work->setStatusTip(QStringLiteral("Measurement commands"));
-  work->addActions({Run1, Stop1, Quantitation1});
+  work->addActions({Run1, Stop1, Quantitation1, SubtractBlank1});
   auto *setup = menus->addMenu(QStringLiteral("&Setup"));
   setup->setStatusTip(QStringLiteral("Setup commands"));
   setup->addActions({Graphsetup1, Devicesetup1, Calibration1, Potentialmetercalibration1});

@@ -41,7 +41,8 @@ bool TSDIAppForm::instrumentCheck() {
 void TSDIAppForm::setRunCommandsEnabled(bool idle) {
   Run1->setEnabled(idle);
   Stop1->setEnabled(!idle);
-  for (QAction *a : {Calibration1, Devicesetup1, Potentialmetercalibration1, SpeedButton2}) a->setEnabled(idle);
+  for (QAction *a : {Calibration1, Devicesetup1, Potentialmetercalibration1, SpeedButton2, SubtractBlank1})
+    a->setEnabled(idle);
 }
 
 void TSDIAppForm::BitBtnRunClick() {

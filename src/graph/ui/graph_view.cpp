@@ -76,6 +76,15 @@ GraphColors GraphView::colors() const {
   return c;
 }
 
+void GraphView::addOverlay(Overlay overlay) { overlays_.push_back(std::move(overlay)); }
+
+void GraphView::paintOverlays() {
+  if (overlays_.empty() || canvas_.image.isNull() || !plotHasScale(record_)) return;
+  QPainter p(&canvas_.image);
+  const GraphColors c = colors();
+  for (const Overlay &overlay : overlays_) overlay(p, record_, c);
+}
+
 QWidget *GraphView::plotArea() const { return PaintBox2; }
 
 void GraphView::Redraw() {
@@ -91,6 +100,7 @@ void GraphView::Timer2Timer() {
 
 void GraphView::DrawGraph() {
   ::DrawGraph(record_, canvas_, colors());
+  paintOverlays();
   placeLabels();
   PaintBox2->update();
   emit graphDrawn();

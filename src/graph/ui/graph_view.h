@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 #include "core/measurement_record.h"
 #include "graph/graph_drawing.h"
@@ -32,6 +33,10 @@ class GraphView : public QWidget {
   // Where the curve and background colours are read at every drawing step;
   // blue on white until set.
   void setColors(std::function<QColor()> lineColor, std::function<QColor()> backgroundColor);
+  // Painted over the plot after every full redraw that has a scale, with the
+  // record and colours of that redraw.
+  using Overlay = std::function<void(QPainter &, const MeasurementRecord &, const GraphColors &)>;
+  void addOverlay(Overlay overlay);
 
   QWidget *plotArea() const;
   const QImage &plotImage() const { return canvas_.image; }
@@ -56,6 +61,7 @@ class GraphView : public QWidget {
   void PaintBox2MouseUp(const ShiftState &shift, QPoint pos);
   void apply(const GraphChange &change);
   void placeLabels();
+  void paintOverlays();
   GraphColors colors() const;
 
   MeasurementRecord &record_;
@@ -64,4 +70,5 @@ class GraphView : public QWidget {
   PlotArea *PaintBox2;
   QLabel *Label5, *Label6, *Label7, *Label8, *Label9;
   std::function<QColor()> lineColor_, backgroundColor_;
+  std::vector<Overlay> overlays_;
 };

@@ -69,7 +69,7 @@ bool printPage(QWidget *parent, const PagePrint &job) {
   return true;
 }
 
-void Print1Click(QWidget *parent, MeasurementRecord &record) {
+void Print1Click(QWidget *parent, MeasurementRecord &record, const ReferenceCurves *references) {
   if (Page->exec() != QDialog::Accepted) return;
 
   TPrintBox1 *box = PrintBox1;
@@ -89,7 +89,7 @@ void Print1Click(QWidget *parent, MeasurementRecord &record) {
     ReportProgress progress;
     progress.status = [box](const QString &text) { box->setStatus(text); };
     progress.percent = [box](int percent) { box->setProgress(percent); };
-    lastSmoothed = drawReport(painter, page, Page->reportStyle(), record, progress);
+    lastSmoothed = drawReport(painter, page, Page->reportStyle(), record, progress, references);
   };
   printPage(parent, job);
   if (lastSmoothed) record.view.smoothedCurrent = *lastSmoothed;
