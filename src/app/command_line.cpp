@@ -14,8 +14,9 @@
 
 namespace {
 // Options that print or write something and open no window.
-const char *const kHeadlessOptions[] = {"--measure",  "--export-text", "--resave", "--report", "--recover",
-                                        "--quantify", "--subtract",    "--help",   "-h",       "--version", "-v"};
+const char *const kHeadlessOptions[] = {"--measure",  "--export-text", "--resave", "--report", "--peaks",
+                                        "--recover",  "--quantify",    "--subtract", "--help",  "-h",
+                                        "--version",  "-v"};
 
 [[noreturn]] void fail(const QString &message) {
   std::fprintf(stderr, "dpv: %s\nTry 'dpv --help'.\n", qPrintable(message));
@@ -91,6 +92,10 @@ CommandLine parseCommandLine(const QStringList &arguments, const QString &simCel
                                   QStringLiteral("Open IN.dpv and write the one-page report as PDF to the file "
                                                  "given after it."),
                                   QStringLiteral("IN.dpv"));
+  const QCommandLineOption peaks(QStringLiteral("peaks"),
+                                 QStringLiteral("Open IN.dpv and write the peaks of its curve, as the graph shows "
+                                                "it, as CSV to the file given after it (- for standard output)."),
+                                 QStringLiteral("IN.dpv"));
   const QCommandLineOption recover(QStringLiteral("recover"),
                                    QStringLiteral("Write the run kept in the run journal of the settings folder "
                                                   "(run.journal, left by a run that was not saved) as OUT.dpv."),
@@ -118,13 +123,13 @@ CommandLine parseCommandLine(const QStringList &arguments, const QString &simCel
                                      QStringLiteral("With --quantify: weights of the calibration line, none "
                                                     "(default) or 1/x2."),
                                      QStringLiteral("W"));
-  parser.addOptions({folder, port, simCell, measure, exportText, resave, report, recover, quantify, subtract,
+  parser.addOptions({folder, port, simCell, measure, exportText, resave, report, peaks, recover, quantify, subtract,
                      peakPotential, peakWindow, weighting});
   parser.addPositionalArgument(QStringLiteral("FILE"),
                                QStringLiteral("Without a command-line form: a .dpv file to open at start "
                                               "(a path or a file: URL). With --measure, --export-text, "
-                                              "--resave or --report: its output file; with --subtract: "
-                                              "IN.dpv OUT.dpv."),
+                                              "--resave, --report, --peaks or --quantify: its output file; with "
+                                              "--subtract: IN.dpv OUT.dpv."),
                                QStringLiteral("[FILE]"));
   parser.process(arguments);
 
@@ -139,14 +144,15 @@ CommandLine parseCommandLine(const QStringList &arguments, const QString &simCel
                {&exportText, CommandLine::Mode::ExportText},
                {&resave, CommandLine::Mode::Resave},
                {&report, CommandLine::Mode::Report},
+               {&peaks, CommandLine::Mode::Peaks},
                {&recover, CommandLine::Mode::Recover},
                {&quantify, CommandLine::Mode::Quantify},
                {&subtract, CommandLine::Mode::Subtract}};
   for (const auto &form : forms) {
     if (!parser.isSet(*form.option)) continue;
     if (cl.mode != CommandLine::Mode::Gui)
-      fail(QStringLiteral("give only one of --measure, --export-text, --resave, --report, --recover, --quantify, "
-                          "--subtract"));
+      fail(QStringLiteral("give only one of --measure, --export-text, --resave, --report, --peaks, --recover, "
+                          "--quantify, --subtract"));
     cl.mode = form.mode;
     cl.input = parser.value(*form.option);
   }

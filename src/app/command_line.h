@@ -7,7 +7,7 @@
 #include "quantitation/quantitation_settings.h"
 
 struct CommandLine {
-  enum class Mode { Gui, Measure, ExportText, Resave, Report, Recover, Quantify, Subtract };
+  enum class Mode { Gui, Measure, ExportText, Resave, Report, Peaks, Recover, Quantify, Subtract };
   Mode mode = Mode::Gui;
   QString folder;   // --folder: settings, calibration and help files
   QString port;     // --port: port backend

@@ -65,6 +65,8 @@ int main(int argc, char **argv) {
       return resaveCommand(cl.input, cl.output);
     case CommandLine::Mode::Report:
       return reportCommand(cl.input, cl.output);
+    case CommandLine::Mode::Peaks:
+      return peaksCommand(cl.input, cl.output);
     case CommandLine::Mode::Recover:
       return recoverCommand(programFolder(), cl.output);
     case CommandLine::Mode::Quantify:

@@ -1,7 +1,10 @@
 #include "files/file_operations.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+#include "core/text_io.h"
 
 #include "files/dpv_file.h"
 #include "files/text_export.h"
@@ -12,6 +15,19 @@ QString cannotOpenMessage(const QString &path, const QString &reason) {
 
 QString cannotWriteMessage(const QString &path, const QString &reason) {
   return QStringLiteral("Cannot write file \"%1\". %2").arg(QDir::toNativeSeparators(path), reason);
+}
+
+bool writeCommandOutput(const QString &path, const QByteArray &bytes, QString *error) {
+  if (path != QLatin1String("-")) {
+    QString reason;
+    if (writeFileAtomically(path, bytes, &reason)) return true;
+    *error = cannotWriteMessage(path, reason);
+    return false;
+  }
+  QFile output;
+  if (output.open(stdout, QIODevice::WriteOnly) && output.write(bytes) == bytes.size() && output.flush()) return true;
+  *error = cannotWriteMessage(QStringLiteral("standard output"), output.errorString());
+  return false;
 }
 
 bool openMeasurementFile(MeasurementRecord &record, const QString &path, QString *error) {

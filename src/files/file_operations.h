@@ -3,6 +3,7 @@
 // a file name is known: status word, document flags, file name and run labels.
 // The caption follows from record.caption().
 
+#include <QByteArray>
 #include <QString>
 
 #include "core/measurement_record.h"
@@ -19,6 +20,11 @@ bool saveMeasurementFile(MeasurementRecord &record, const QString &path, QString
 // Writes the text export. A copy, not a save: flags and file name stay. On
 // failure returns false with a message and the status keeps "Writing".
 bool exportMeasurementText(MeasurementRecord &record, const QString &path, QString *error);
+
+// The output of a command-line form: the file `path`, replaced only by the
+// whole of `bytes`, or standard output for "-". On failure returns false with
+// a message.
+bool writeCommandOutput(const QString &path, const QByteArray &bytes, QString *error);
 
 // Messages for files that cannot be read or written, with the system's reason.
 QString cannotOpenMessage(const QString &path, const QString &reason);

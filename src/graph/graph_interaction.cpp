@@ -30,10 +30,10 @@ void startZoomDrag(MeasurementRecord &r, int x, int y, GraphChange &change) {
   change.panels = true;
 }
 
-void markNearestPoint(MeasurementRecord &r, QImage &plot, int x, int y, GraphChange &change) {
+// Marks stored point `index`, whose drawn current is `smoothed`.
+void markPoint(MeasurementRecord &r, QImage &plot, int32_t index, double smoothed, GraphChange &change) {
   r.view.prevMarkerIndex = r.view.markerIndex;
-  double smoothed = 0;
-  r.view.markerIndex = std::max<int32_t>(0, nearestPoint(r, x, y, &smoothed));
+  r.view.markerIndex = index;
   r.view.markerCurrent = smoothed;
   r.view.prevMarkerX = r.view.markerX;
   r.view.prevMarkerY = r.view.markerY;
@@ -45,6 +45,12 @@ void markNearestPoint(MeasurementRecord &r, QImage &plot, int x, int y, GraphCha
   r.display.panels.pointNumber = QString::number(r.view.markerIndex);
   change.dirty |= DrawMarker(plot, r.view.markerX, r.view.markerY);
   change.panels = true;
+}
+
+void markNearestPoint(MeasurementRecord &r, QImage &plot, int x, int y, GraphChange &change) {
+  double smoothed = 0;
+  const int32_t index = std::max<int32_t>(0, nearestPoint(r, x, y, &smoothed));
+  markPoint(r, plot, index, smoothed, change);
 }
 
 // The point marked before this click takes the current of row y. An index
@@ -183,6 +189,16 @@ GraphChange PaintBox2MouseUp(MeasurementRecord &r, QImage &plot, const ShiftStat
     else
       r.view.zoomDragging = false;
   }
+  return change;
+}
+
+GraphChange markStoredPoint(MeasurementRecord &r, QImage &plot, int32_t index) {
+  GraphChange change;
+  if (r.runState != RunIdle || index < 0 || index >= drawnPointCount(r)) return change;
+  markPoint(r, plot, index, smoothedCurrentAt(r, index), change);
+  const GraphChange release = PaintBox2MouseUp(r, plot, ShiftState(), r.view.markerX, r.view.markerY);
+  change.dirty |= release.dirty;
+  change.panels |= release.panels;
   return change;
 }
 

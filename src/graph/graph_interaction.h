@@ -43,6 +43,10 @@ GraphChange PaintBox2MouseDown(MeasurementRecord &record, QImage &plot, Qt::Mous
 GraphChange PaintBox2MouseMove(MeasurementRecord &record, QImage &plot, int x, int y);
 GraphChange PaintBox2MouseUp(MeasurementRecord &record, QImage &plot, const ShiftState &shift, int x, int y);
 
+// Marks stored point `index` as a left click on it and its release would;
+// nothing during a run or for an index outside the drawn points.
+GraphChange markStoredPoint(MeasurementRecord &record, QImage &plot, int32_t index);
+
 // Empties the readouts of a marked point (number, analysis result, potential,
 // current): a new or opened record has none.
 void clearMarkerReadouts(MeasurementRecord &record);

@@ -6,6 +6,8 @@
 #include "core/ini_file.h"
 #include "files/record_settings.h"
 #include "files/file_operations.h"
+#include "analysis/analysis_settings.h"
+#include "graph/drawn_peaks.h"
 #include "graph/smoothing.h"
 #include "printing/report_pdf.h"
 
@@ -22,7 +24,8 @@ int reportCommand(const QString &in, const QString &out) {
   }
   // The weights the screen graph would draw the curve with.
   computeDampingWeights(record);
-  if (!writeReportPdf(record, readPageSettings(ini), out, &error)) {
+  const std::vector<Peak> peaks = drawnCurvePeaks(record, readAnalysisSettings(ini));
+  if (!writeReportPdf(record, readPageSettings(ini), out, &error, peaks)) {
     QTextStream(stderr) << "dpv: " << error << Qt::endl;
     return 2;
   }

@@ -187,13 +187,18 @@ void drawReportText(QPainter &painter, const PageGeometry &page, const ReportSty
   painter.setPen(QPen(Qt::black, ruleWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
   painter.drawLine(l.left, l.ruleY, page.pageWidth - l.right, l.ruleY);
 
-  painter.setFont(sizedFont(style.font, points, page.dpiY));
+  painter.setFont(reportTextFont(style, page));
   painter.setPen(style.fontColor);
   int y = l.firstLineY;
   for (const QString &line : lines) {
     writeText(painter, l.left, y, line);
     y += l.linePitch;
   }
+}
+
+QFont reportTextFont(const ReportStyle &style, const PageGeometry &page) {
+  const double points = style.font.pointSizeF() > 0 ? style.font.pointSizeF() : 12.0;
+  return sizedFont(style.font, points, page.dpiY);
 }
 
 std::optional<double> drawReport(QPainter &painter, const PageGeometry &page, const ReportStyle &style,

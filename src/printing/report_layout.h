@@ -62,6 +62,9 @@ double reportPenScale(const PageGeometry &page);
 void drawReportText(QPainter &painter, const PageGeometry &page, const ReportStyle &style, const QString &title,
                     const QStringList &lines, int ruleWidth);
 
+// The report font at its size on `page`, as the text lines are written in.
+QFont reportTextFont(const ReportStyle &style, const PageGeometry &page);
+
 // Draws the whole report, with the reference curves when given. Returns the
 // last smoothed current of the curve, or nothing when no curve was drawn.
 std::optional<double> drawReport(QPainter &painter, const PageGeometry &page, const ReportStyle &style,

@@ -8,6 +8,7 @@
 #include "core/numbers.h"
 #include "core/text_io.h"
 #include "files/file_operations.h"
+#include "printing/report_peaks.h"
 
 namespace {
 constexpr int kPdfDpi = 600;
@@ -34,7 +35,7 @@ PageGeometry pageGeometry(const QPageLayout &layout, int dpi) {
 }
 
 bool writeReportPdf(const MeasurementRecord &record, const PageSettings &settings, const QString &pdfPath,
-                    QString *error) {
+                    QString *error, const std::vector<Peak> &peaks) {
   // The whole document is made in memory and written like every other file,
   // so a failure or a kill never leaves a partial PDF under the name.
   QBuffer pdf;
@@ -52,7 +53,10 @@ bool writeReportPdf(const MeasurementRecord &record, const PageSettings &setting
     QPainter painter;
     bool drawn = painter.begin(&writer);
     if (drawn) {
-      drawReport(painter, pageGeometry(writer.pageLayout(), writer.resolution()), reportStyle(settings), record);
+      const PageGeometry page = pageGeometry(writer.pageLayout(), writer.resolution());
+      const ReportStyle style = reportStyle(settings);
+      drawReport(painter, page, style, record);
+      drawReportPeakTable(painter, page, style, record, peaks);
       drawn = painter.end();
     }
     if (!drawn) {

@@ -1,10 +1,8 @@
 #include "quantitation/quantify_command.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTextStream>
 
-#include "core/text_io.h"
 #include "files/file_operations.h"
 #include "quantitation/result_rows.h"
 #include "quantitation/table_quantitation.h"
@@ -12,19 +10,6 @@
 namespace {
 
 enum ExitCode { Done = 0, BadTable = 1, CannotWrite = 2 };
-
-bool writeOutput(const QString &out, const QByteArray &bytes, QString *error) {
-  if (out != QLatin1String("-")) {
-    QString reason;
-    if (writeFileAtomically(out, bytes, &reason)) return true;
-    *error = cannotWriteMessage(out, reason);
-    return false;
-  }
-  QFile output;
-  if (output.open(stdout, QIODevice::WriteOnly) && output.write(bytes) == bytes.size() && output.flush()) return true;
-  *error = cannotWriteMessage(QStringLiteral("standard output"), output.errorString());
-  return false;
-}
 
 }  // namespace
 
@@ -40,7 +25,7 @@ int quantifyCommand(const QString &table, const QString &out, const Quantitation
   }
   for (const QString &warning : result.warnings) err << "dpv: warning: " << warning << Qt::endl;
   QString error;
-  if (!writeOutput(out, quantitationCsv(result), &error)) {
+  if (!writeCommandOutput(out, quantitationCsv(result), &error)) {
     err << "dpv: " << error << Qt::endl;
     return CannotWrite;
   }

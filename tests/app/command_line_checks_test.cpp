@@ -84,9 +84,9 @@ TEST_F(CommandLineChecks, AnOutputThatIsTheInputIsRefusedByEveryForm) {
   writeAll(folder.filePath("copy.dpv"), kMeasurement);
   EXPECT_FALSE(sameFile(in, folder.filePath("copy.dpv")));  // equal bytes, another file
 
-  const QStringList forms = {"--export-text", "--resave", "--report", "--measure"};
+  const QStringList forms = {"--export-text", "--resave", "--report", "--measure", "--peaks"};
   for (int i = 0; i < forms.size(); ++i) {
-    const QString out = sameAsInput[i + 1];
+    const QString out = sameAsInput[i % 4 + 1];
     const ProgramRun run = runDpv({"--folder", folder.path(), "--port", "sim-fast", forms[i], in, out});
     ASSERT_TRUE(run.finished) << forms[i].toStdString();
     EXPECT_EQ(run.exitCode, 2) << forms[i].toStdString() << " " << out.toStdString() << ": " << run.output.toStdString();

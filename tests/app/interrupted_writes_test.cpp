@@ -116,7 +116,8 @@ TEST_F(FullDiskTest, CommandLineFormsExitWithTheReason) {
   const QString in = folder.filePath("in.dpv");
   QString error;
   ASSERT_TRUE(writeDpvFile(in, measuredRecord(200), &error)) << error.toStdString();
-  const char *const outputs[][2] = {{"--resave", "out.dpv"}, {"--export-text", "out.txt"}, {"--report", "out.pdf"}};
+  const char *const outputs[][2] = {
+      {"--resave", "out.dpv"}, {"--export-text", "out.txt"}, {"--report", "out.pdf"}, {"--peaks", "out.csv"}};
   for (const auto &o : outputs) writeAll(disk.filePath(o[1]), "old");
   disk.fill();
   for (const auto &o : outputs) {

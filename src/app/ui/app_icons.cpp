@@ -111,6 +111,13 @@ void paint(QPainter &p, AppIcon kind) {
       p.setBrush(QColor(0, 150, 0));
       p.drawPolygon(QPolygonF({QPointF(6, 3), QPointF(20, 12), QPointF(6, 21)}));
       break;
+    case AppIcon::Peaks:
+      drawCurve(p, QRectF(2, 4, 20, 14), QColor(0, 0, 200), 1.8);
+      p.setPen(QPen(QColor(200, 0, 0), 1.5, Qt::SolidLine, Qt::RoundCap));
+      p.drawLine(QPointF(2, 19), QPointF(22, 17));
+      p.setPen(QPen(QColor(200, 0, 0), 1.2, Qt::DashLine, Qt::FlatCap));
+      p.drawLine(QPointF(12, 18), QPointF(12, 5));
+      break;
     case AppIcon::Stop:
       p.setPen(Qt::NoPen);
       p.setBrush(QColor(200, 20, 20));

@@ -4,6 +4,6 @@
 
 #include <QIcon>
 
-enum class AppIcon { Program, New, Open, Save, Cut, Copy, Paste, Print, ViewData, Meter, Run, Stop };
+enum class AppIcon { Program, New, Open, Save, Cut, Copy, Paste, Print, ViewData, Meter, Run, Stop, Peaks };
 
 QIcon appIcon(AppIcon kind);

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScreen>
 #include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -18,6 +19,7 @@
 #include <QToolButton>
 
 #include "core/app_paths.h"
+#include "analysis/analysis_settings.h"
 #include "core/ini_file.h"
 #include "app/ui/about.h"
 #include "app/ui/app_icons.h"
@@ -30,6 +32,8 @@
 #include "graph/ui/colors.h"
 #include "graph/scaling.h"
 #include "graph/ui/graph_view.h"
+#include "analysis/ui/peak_table_view.h"
+#include "graph/ui/peak_analysis_view.h"
 #include "instrument/port_backend.h"
 #include "instrument/tvicport.h"
 #include "instrument/ui/devices.h"
@@ -126,6 +130,7 @@ void TSDIAppForm::connectControls() {
   connect(FileSaveAs1, &QAction::triggered, this, [this] { files_->FileSaveAsItemClick(); });
   connect(Viewdatatext1, &QAction::triggered, this, &TSDIAppForm::Viewdatatext1Click);
   connect(Quantitation1, &QAction::triggered, this, &TSDIAppForm::Quantitation1Click);
+  connect(PeakAnalysis1, &QAction::triggered, this, &TSDIAppForm::PeakAnalysis1Click);
   connect(Graphsetup1, &QAction::triggered, this, &TSDIAppForm::Graphsetup1Click);
   connect(Devicesetup1, &QAction::triggered, this, &TSDIAppForm::Devicesetup1Click);
   connect(Calibration1, &QAction::triggered, this, &TSDIAppForm::Calibration1Click);
@@ -188,6 +193,7 @@ void TSDIAppForm::FormCreate() {
   files_->setInitialDirectory(windowState_.initialDirectory);
   XYFactors(record_);
   record_.document.description = readDescription(ini);
+  peakAnalysis->setSettings(readAnalysisSettings(ini));
   {
     const QSignalBlocker block(Memo1);
     Memo1->setPlainText(record_.document.description.join(QLatin1Char('\n')));
@@ -285,6 +291,19 @@ void TSDIAppForm::leaveZoom() {
 
 void TSDIAppForm::Viewdatatext1Click() { Viewdata->exec(); }
 void TSDIAppForm::Quantitation1Click() { Quantitation->exec(); }
+void TSDIAppForm::PeakAnalysis1Click() {
+  const bool shown = PeakAnalysis1->isChecked();
+  if (shown == peakAnalysis->shown()) return;
+  // The graph keeps its width: the window grows by the table, as far as the
+  // screen allows, and gives back what it grew.
+  if (shown && !isMaximized() && !isFullScreen()) {
+    const int room = screen() ? screen()->availableGeometry().right() - frameGeometry().right() : 0;
+    peakTableGrowth_ = std::clamp(peakAnalysis->table()->minimumWidth() + 6, 0, std::max(0, room));
+  }
+  peakAnalysis->setShown(shown);
+  if (peakTableGrowth_ > 0) resize(width() + (shown ? peakTableGrowth_ : -peakTableGrowth_), height());
+  if (!shown) peakTableGrowth_ = 0;
+}
 
 void TSDIAppForm::openAtStart(const QString &path) {
   QString error;
@@ -312,7 +331,7 @@ void TSDIAppForm::setElectrodesMaximum(int maximum) {
 
 void TSDIAppForm::Printersetup1Click() { ::Printersetup1Click(this); }
 
-void TSDIAppForm::Print1Click() { ::Print1Click(this, record_, &references_); }
+void TSDIAppForm::Print1Click() { ::Print1Click(this, record_, &references_, peakAnalysis->peaks()); }
 
 void TSDIAppForm::Graphsetup1Click() {
   GColors->exec();
@@ -372,6 +391,7 @@ void TSDIAppForm::FormClose() {
   GColors->writeSettings(ini);
   Page->writeSettings(ini);
   writeDescription(ini, record_.document.description);
+  writeAnalysisSettings(ini, peakAnalysis->settings());
   writeReferencePaths(ini, references_.paths());
   QString error;
   if (!ini.save(&error)) QMessageBox::critical(this, kTitle, error);

@@ -22,6 +22,7 @@ class Acquisition;
 class FileCommands;
 class GraphView;
 class InstrumentRun;
+class PeakAnalysisView;
 class QElapsedTimer;
 class TVicPort;
 
@@ -55,6 +56,7 @@ class TSDIAppForm : public QMainWindow, public FileCommandHost {
   void HelpAbout1Execute();
   void Viewdatatext1Click();
   void Quantitation1Click();
+  void PeakAnalysis1Click();
   void Graphsetup1Click();
   void Devicesetup1Click();
   void Calibration1Click();
@@ -100,13 +102,15 @@ class TSDIAppForm : public QMainWindow, public FileCommandHost {
   QPlainTextEdit *Memo1 = nullptr;
   QToolButton *BitBtnRun = nullptr, *BitBtnStop = nullptr;
   GraphView *graph = nullptr;
+  PeakAnalysisView *peakAnalysis = nullptr;
 
   // Actions (menu items and tool buttons).
   QAction *FileNew1 = nullptr, *FileOpen1 = nullptr, *FileSave1 = nullptr, *FileSaveAs1 = nullptr,
           *Printersetup1 = nullptr, *Print1 = nullptr, *FileExit1 = nullptr;
   QAction *EditCut1 = nullptr, *EditCopy1 = nullptr, *EditPaste1 = nullptr, *Viewdatatext1 = nullptr;
   QAction *AddReference1 = nullptr, *RemoveReferences1 = nullptr;
-  QAction *Run1 = nullptr, *Stop1 = nullptr, *Quantitation1 = nullptr, *SubtractBlank1 = nullptr;
+  QAction *Run1 = nullptr, *Stop1 = nullptr, *Quantitation1 = nullptr, *SubtractBlank1 = nullptr,
+          *PeakAnalysis1 = nullptr;
   QAction *Graphsetup1 = nullptr, *Devicesetup1 = nullptr, *Calibration1 = nullptr,
           *Potentialmetercalibration1 = nullptr;
   QAction *SpeedButton2 = nullptr;
@@ -151,5 +155,6 @@ class TSDIAppForm : public QMainWindow, public FileCommandHost {
   std::unique_ptr<Acquisition> acquisition_;
   MainWindowState windowState_;
   bool closeConfirmed_ = false;
+  int peakTableGrowth_ = 0;  // the window's width added for the peak table
   bool syncing_ = false;
 };

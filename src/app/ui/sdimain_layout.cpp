@@ -16,9 +16,13 @@
 
 #include "app/ui/app_icons.h"
 #include "app/ui/sdimain.h"
+#include "analysis/ui/peak_table_view.h"
 #include "graph/ui/graph_view.h"
+#include "graph/ui/peak_analysis_view.h"
 
 namespace {
+
+constexpr int kPeakTableWidth = 300;
 
 // A hint of the form "Short|Long": the short part is the tool tip, the long
 // part goes to the status bar.
@@ -167,8 +171,15 @@ void TSDIAppForm::buildControls() {
   panelRow->addWidget(Panel4, 1);
   rightLayout->addLayout(panelRow);
 
+  // The peak table, when shown, stands beside the graph.
+  auto *graphRow = new QHBoxLayout;
+  graphRow->setSpacing(6);
   graph = new GraphView(record_, right);
-  rightLayout->addWidget(graph, 1);
+  peakAnalysis = new PeakAnalysisView(record_, *graph, right);
+  peakAnalysis->table()->setFixedWidth(kPeakTableWidth);
+  graphRow->addWidget(graph, 1);
+  graphRow->addWidget(peakAnalysis->table());
+  rightLayout->addLayout(graphRow, 1);
 
   Memo1 = new QPlainTextEdit(right);
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -231,6 +242,10 @@ void TSDIAppForm::buildActions() {
   Quantitation1 = newAction(QStringLiteral("&Quantitation"),
                             QStringLiteral("Quantitation|Concentrations from peak heights: calibration or standard addition"),
                             AppIcon::New, false);
+  PeakAnalysis1 = newAction(QStringLiteral("&Peak analysis"),
+                            QStringLiteral("Peak analysis|Peaks of the curve: baselines on the graph, a table beside it"),
+                            AppIcon::Peaks, true);
+  PeakAnalysis1->setCheckable(true);
   SubtractBlank1 = newAction(QStringLiteral("Subtract blank..."),
                              QStringLiteral("Subtract blank|Subtract a blank measurement from the points"),
                              AppIcon::New, false);
@@ -268,7 +283,7 @@ void TSDIAppForm::buildActions() {
   edit->addAction(Viewdatatext1);
   auto *work = menus->addMenu(QStringLiteral("&Work"));
   work->setStatusTip(QStringLiteral("Measurement commands"));
-  work->addActions({Run1, Stop1, Quantitation1, SubtractBlank1});
+  work->addActions({Run1, Stop1, PeakAnalysis1, Quantitation1, SubtractBlank1});
   auto *setup = menus->addMenu(QStringLiteral("&Setup"));
   setup->setStatusTip(QStringLiteral("Setup commands"));
   setup->addActions({Graphsetup1, Devicesetup1, Calibration1, Potentialmetercalibration1});
@@ -283,7 +298,7 @@ void TSDIAppForm::buildActions() {
   tools->addSeparator();
   tools->addActions({EditCut1, EditCopy1, EditPaste1});
   tools->addSeparator();
-  tools->addActions({Print1, Viewdatatext1});
+  tools->addActions({Print1, Viewdatatext1, PeakAnalysis1});
   tools->addSeparator();
   tools->addAction(SpeedButton2);
   tools->addSeparator();

@@ -9,6 +9,7 @@
 #include "app/ui/sdimain.h"
 #include "graph/scaling.h"
 #include "graph/ui/graph_view.h"
+#include "graph/ui/peak_analysis_view.h"
 #include "instrument/ui/devices.h"
 #include "measurement/acquisition.h"
 #include "measurement/instrument_run.h"
@@ -94,5 +95,7 @@ void TSDIAppForm::BitBtnStopClick() {
   }
   Timer1->stop();
   setRunCommandsEnabled(true);
+  // The live curve shows no analysis; the redraw brings the new run's.
+  if (peakAnalysis->shown()) graph->DrawGraph();
   refreshDisplay();
 }

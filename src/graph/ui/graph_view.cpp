@@ -69,6 +69,9 @@ void GraphView::setColors(std::function<QColor()> lineColor, std::function<QColo
   backgroundColor_ = std::move(backgroundColor);
 }
 
+
+void GraphView::markPoint(int32_t index) { apply(markStoredPoint(record_, canvas_.image, index)); }
+
 GraphColors GraphView::colors() const {
   GraphColors c;
   if (lineColor_) c.line = lineColor_();

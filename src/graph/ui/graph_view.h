@@ -37,6 +37,8 @@ class GraphView : public QWidget {
   // record and colours of that redraw.
   using Overlay = std::function<void(QPainter &, const MeasurementRecord &, const GraphColors &)>;
   void addOverlay(Overlay overlay);
+  // Marks stored point `index` as a click on it would.
+  void markPoint(int32_t index);
 
   QWidget *plotArea() const;
   const QImage &plotImage() const { return canvas_.image; }

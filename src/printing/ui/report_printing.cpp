@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QPainter>
 
+#include "printing/report_peaks.h"
 #include "printing/ui/printbox.h"
 #include "printing/ui/printwn.h"
 #include "printing/ui/report_printer.h"
@@ -69,7 +70,8 @@ bool printPage(QWidget *parent, const PagePrint &job) {
   return true;
 }
 
-void Print1Click(QWidget *parent, MeasurementRecord &record, const ReferenceCurves *references) {
+void Print1Click(QWidget *parent, MeasurementRecord &record, const ReferenceCurves *references,
+                 const std::vector<Peak> &peaks) {
   if (Page->exec() != QDialog::Accepted) return;
 
   TPrintBox1 *box = PrintBox1;
@@ -89,7 +91,9 @@ void Print1Click(QWidget *parent, MeasurementRecord &record, const ReferenceCurv
     ReportProgress progress;
     progress.status = [box](const QString &text) { box->setStatus(text); };
     progress.percent = [box](int percent) { box->setProgress(percent); };
-    lastSmoothed = drawReport(painter, page, Page->reportStyle(), record, progress, references);
+    const ReportStyle style = Page->reportStyle();
+    lastSmoothed = drawReport(painter, page, style, record, progress, references);
+    drawReportPeakTable(painter, page, style, record, peaks);
   };
   printPage(parent, job);
   if (lastSmoothed) record.view.smoothedCurrent = *lastSmoothed;

@@ -5,14 +5,17 @@
 #include <QPainter>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
+#include "analysis/peaks.h"
 #include "core/measurement_record.h"
 #include "printing/report_layout.h"
 
 // Shows "Print report" modally; on "&Print" draws the report (with the
-// reference curves when given) with the "Printing" box shown. Failures are
-// shown in an error box.
-void Print1Click(QWidget *parent, MeasurementRecord &record, const ReferenceCurves *references = nullptr);
+// reference curves when given, and the table of `peaks`) with the "Printing"
+// box shown. Failures are shown in an error box.
+void Print1Click(QWidget *parent, MeasurementRecord &record, const ReferenceCurves *references = nullptr,
+                 const std::vector<Peak> &peaks = {});
 void Printersetup1Click(QWidget *parent);
 
 // One page for the report printer, or for a PDF file the user names when no
