@@ -1,12 +1,18 @@
-// Saving and opening a measurement of 1,000,000 points.
+// Saving, opening, exporting and viewing a measurement of 1,000,000 points,
+// each against the way it was done before (one QString per line).
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <cmath>
 
+#include "core/numbers.h"
+#include "core/text_io.h"
+#include "files/data_view_text.h"
 #include "files/dpv_file.h"
 #include "files/file_operations.h"
+#include "files/text_export.h"
 #include "graph/scaling.h"
 #include "measurement/parameters.h"
 
@@ -38,7 +44,30 @@ MeasurementRecord bigRecord() {
   return r;
 }
 
-void BM_SaveMillionPoints(benchmark::State &state) {
+// The former writer's way: a QString per value from QString::number, the
+// lines converted to UTF-8 one by one.
+QString formerFixed(double value, int decimals) {
+  QString s = QString::number(value, 'f', decimals);
+  if (s.startsWith(QLatin1Char('-'))) {
+    bool allZero = true;
+    for (int i = 1; i < s.size() && allZero; ++i)
+      if (s[i] != QLatin1Char('0') && s[i] != QLatin1Char('.')) allZero = false;
+    if (allZero) s.remove(0, 1);
+  }
+  return s;
+}
+
+QByteArray formerFileBytes(const MeasurementRecord &r) {
+  MeasurementRecord head;
+  head.texts = r.texts;
+  head.document.description = r.document.description;
+  head.document.runDateTime = r.document.runDateTime;
+  QStringList lines = dpvFileLines(head);
+  for (int32_t i = 0; i <= r.document.pointIndex; ++i) lines << formerFixed(r.document.points[i] / r.params.currUnitFactor, r.params.currDigits + 2);
+  return encodeLines(lines);
+}
+
+void BM_Save1M(benchmark::State &state) {
   QTemporaryDir dir;
   MeasurementRecord r = bigRecord();
   const QString path = dir.filePath("big.dpv");
@@ -48,7 +77,17 @@ void BM_SaveMillionPoints(benchmark::State &state) {
   }
 }
 
-void BM_OpenMillionPoints(benchmark::State &state) {
+void BM_Save1MFormer(benchmark::State &state) {
+  QTemporaryDir dir;
+  MeasurementRecord r = bigRecord();
+  const QString path = dir.filePath("big.dpv");
+  for (auto _ : state) {
+    QString error;
+    if (!writeFileAtomically(path, formerFileBytes(r), &error)) state.SkipWithError(error.toStdString().c_str());
+  }
+}
+
+void BM_Open1M(benchmark::State &state) {
   QTemporaryDir dir;
   const QString path = dir.filePath("big.dpv");
   MeasurementRecord saved = bigRecord();
@@ -61,13 +100,73 @@ void BM_OpenMillionPoints(benchmark::State &state) {
   }
 }
 
+// The former reader's way: the file decoded and split into one QString per
+// line, each value read from its QString.
+void BM_Open1MFormer(benchmark::State &state) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("big.dpv");
+  MeasurementRecord saved = bigRecord();
+  saveMeasurementFile(saved, path, nullptr);
+  for (auto _ : state) {
+    MeasurementRecord r = saved;
+    QStringList lines;
+    QString error;
+    if (!readTextFile(path, &lines, &error)) state.SkipWithError(error.toStdString().c_str());
+    const qsizetype start = lines.indexOf("[Data]");
+    const qsizetype count = lines.size() - start - 1;
+    r.document.points.assign(static_cast<size_t>(count), 0.0);
+    for (qsizetype k = 0; k < count; ++k)
+      r.document.points[static_cast<size_t>(k)] = readFiniteNumber(lines[start + 1 + k], 0.0) * r.params.currUnitFactor;
+    if (count != kPoints) state.SkipWithError("wrong point count");
+  }
+}
+
+void BM_ExportText1M(benchmark::State &state) {
+  QTemporaryDir dir;
+  MeasurementRecord r = bigRecord();
+  const QString path = dir.filePath("big.txt");
+  for (auto _ : state) {
+    QString error;
+    if (!exportMeasurementText(r, path, &error)) state.SkipWithError(error.toStdString().c_str());
+  }
+}
+
+// What opening the view costs: the rows' model and one screen of rows.
+void BM_DataView1M(benchmark::State &state) {
+  MeasurementRecord r = bigRecord();
+  r.params.dampingFactor = 0.3;
+  r.params.dampingRest = 0.7;
+  for (auto _ : state) {
+    const DataViewRows rows(r, DataViewColumns{});
+    for (int i = 0; i < 14; ++i) benchmark::DoNotOptimize(rows.row(i));
+  }
+}
+
+// The former view: every row formatted and put into one text document.
+void BM_DataView1MFormer(benchmark::State &state) {
+  MeasurementRecord r = bigRecord();
+  r.params.dampingFactor = 0.3;
+  r.params.dampingRest = 0.7;
+  for (auto _ : state) {
+    QPlainTextEdit memo;
+    memo.setPlainText(dataViewRows(r, DataViewColumns{}).join(QLatin1Char('\n')));
+    benchmark::DoNotOptimize(memo.document());
+  }
+}
+
 }  // namespace
 
-BENCHMARK(BM_SaveMillionPoints)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
-BENCHMARK(BM_OpenMillionPoints)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
+BENCHMARK(BM_Save1M)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
+BENCHMARK(BM_Save1MFormer)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
+BENCHMARK(BM_Open1M)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
+BENCHMARK(BM_Open1MFormer)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ExportText1M)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
+BENCHMARK(BM_DataView1M)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
+BENCHMARK(BM_DataView1MFormer)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3)->ReportAggregatesOnly(true);
 
 int main(int argc, char **argv) {
-  QCoreApplication app(argc, argv);
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

@@ -4,6 +4,7 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <unistd.h>
 
@@ -22,13 +23,65 @@ QString failureReason(const QFileDevice &file, int savedErrno) {
 
 QString systemErrorText(int errorNumber) { return QString::fromLocal8Bit(std::strerror(errorNumber)); }
 
-QString decodeText(const QByteArray &bytes) {
-  QByteArray data = bytes;
-  if (data.startsWith("\xEF\xBB\xBF")) data.remove(0, 3);
+namespace {
+
+const QByteArrayView kByteOrderMark("\xEF\xBB\xBF");
+
+// A stretch of bytes of which none is ASCII: the decoder's verdict on it alone
+// is its verdict on it within the file, since ASCII bytes neither continue
+// nor complete a UTF-8 sequence.
+bool isValidUtf8Run(QByteArrayView run) {
   QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-  QString text = utf8.decode(data);
-  if (!utf8.hasError()) return text;
-  return QString::fromLatin1(data);
+  const QString decoded = utf8.decode(run);
+  return !utf8.hasError();
+}
+
+bool isValidUtf8(QByteArrayView bytes) {
+  const char *p = bytes.data();
+  const char *const end = p + bytes.size();
+  while (p != end) {
+    // Eight bytes at a time through the ASCII, which is nearly all of a file.
+    uint64_t word;
+    while (end - p >= 8 && (std::memcpy(&word, p, 8), (word & 0x8080808080808080ull) == 0)) p += 8;
+    while (p != end && static_cast<unsigned char>(*p) < 0x80) ++p;
+    if (p == end) break;
+    const char *run = p;
+    while (p != end && static_cast<unsigned char>(*p) >= 0x80) ++p;
+    if (!isValidUtf8Run(QByteArrayView(run, p - run))) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+TextBytes::TextBytes(QByteArrayView bytes) {
+  QByteArrayView body = bytes;
+  if (body.startsWith(kByteOrderMark)) body = body.sliced(3);
+  utf8_ = isValidUtf8(body);
+  // The UTF-8 decoder skips one more mark at the start of what it is given.
+  if (utf8_ && body.startsWith(kByteOrderMark)) body = body.sliced(3);
+  body_ = body;
+}
+
+QString TextBytes::decode(QByteArrayView part) const {
+  if (!utf8_) return QString::fromLatin1(part);
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+  return utf8.decode(part);
+}
+
+bool TextBytes::Lines::next(QByteArrayView *line) {
+  if (pos_ == end_) return false;
+  const char *lf = static_cast<const char *>(std::memchr(pos_, '\n', static_cast<size_t>(end_ - pos_)));
+  const char *lineEnd = lf ? lf : end_;
+  const char *textEnd = lineEnd != pos_ && lineEnd[-1] == '\r' ? lineEnd - 1 : lineEnd;
+  *line = QByteArrayView(pos_, textEnd - pos_);
+  pos_ = lf ? lf + 1 : end_;
+  return true;
+}
+
+QString decodeText(const QByteArray &bytes) {
+  const TextBytes text(bytes);
+  return text.decode(text.body());
 }
 
 QStringList splitLines(const QString &text) {
@@ -39,18 +92,24 @@ QStringList splitLines(const QString &text) {
   return lines;
 }
 
-bool readTextFile(const QString &path, QStringList *lines, QString *error) {
+bool readFileBytes(const QString &path, QByteArray *bytes, QString *error) {
   QFile file(path);
   errno = 0;
   if (!file.open(QIODevice::ReadOnly)) {
     if (error) *error = failureReason(file, errno);
     return false;
   }
-  const QByteArray bytes = file.readAll();
+  *bytes = file.readAll();
   if (file.error() != QFileDevice::NoError) {
     if (error) *error = failureReason(file, errno);
     return false;
   }
+  return true;
+}
+
+bool readTextFile(const QString &path, QStringList *lines, QString *error) {
+  QByteArray bytes;
+  if (!readFileBytes(path, &bytes, error)) return false;
   *lines = splitLines(decodeText(bytes));
   return true;
 }
@@ -67,25 +126,43 @@ QByteArray encodeLines(const QStringList &lines) {
   return out;
 }
 
-bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *error) {
-  QSaveFile file(path);
-  auto fail = [&](int savedErrno) {
-    if (error) *error = failureReason(file, savedErrno);
-    file.cancelWriting();
-    return false;
-  };
+AtomicFileWriter::AtomicFileWriter(const QString &path) : file_(new QSaveFile(path)) {
   // Unbuffered, so every write says what reached the file; a buffered one
   // would fail only in commit(), which renames the file into place all the same.
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return fail(errno);
-  for (qsizetype done = 0; done < bytes.size();) {
+  errno = 0;
+  if (!file_->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) fail(errno);
+}
+
+// Without commit() the temporary file goes and the old file stays.
+AtomicFileWriter::~AtomicFileWriter() = default;
+
+void AtomicFileWriter::fail(int savedErrno) {
+  if (failed_) return;
+  failed_ = true;
+  error_ = failureReason(*file_, savedErrno);
+  file_->cancelWriting();
+}
+
+void AtomicFileWriter::write(const char *data, qsizetype size) {
+  for (qsizetype done = 0; !failed_ && done < size;) {
     errno = 0;
-    const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+    const qint64 written = file_->write(data + done, size - done);
     if (written <= 0) return fail(errno);
     done += written;
   }
-  if (!file.flush()) return fail(errno);
+}
+
+bool AtomicFileWriter::commit(QString *error) {
+  if (!failed_ && !file_->flush()) fail(errno);
   // File systems that keep data back report their errors here.
-  if (::fsync(file.handle()) != 0) return fail(errno);
-  if (!file.commit()) return fail(errno);
-  return true;
+  if (!failed_ && ::fsync(file_->handle()) != 0) fail(errno);
+  if (!failed_ && !file_->commit()) fail(errno);
+  if (failed_ && error) *error = error_;
+  return !failed_;
+}
+
+bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *error) {
+  AtomicFileWriter file(path);
+  file.write(bytes.constData(), bytes.size());
+  return file.commit(error);
 }

@@ -11,24 +11,47 @@ QString dataViewHeader(const MeasurementRecord &record, const DataViewColumns &c
   return header;
 }
 
-QStringList dataViewRows(const MeasurementRecord &record, const DataViewColumns &columns) {
-  if (record.document.pointIndex == 0) return {QStringLiteral("No data")};
-  QStringList rows;
-  if (record.document.pointIndex < 0) return rows;
-  rows.reserve(record.document.pointIndex + 1);
-  const double factor = record.params.currUnitFactor != 0 ? record.params.currUnitFactor : 1.0;
-  const QChar tab = QLatin1Char('\t');
-  double smoothed = 0;
-  for (int32_t i = 0; i <= record.document.pointIndex; ++i) {
-    const double value = static_cast<size_t>(i) < record.document.points.size() ? record.document.points[static_cast<size_t>(i)] : 0.0;
-    smoothed = i == 0 ? value : smoothed * record.params.dampingFactor + value * record.params.dampingRest;
-    QString row;
-    if (columns.pointNumber) row += QString::number(i) + tab;
-    if (columns.time) row += formatFixed(record.pointTime(i), 3) + tab;
-    if (columns.potential) row += formatFixed(record.pointPotential(i), 4) + tab;
-    if (columns.current) row += formatFixed(smoothed / factor, record.params.currDigits + 1);
-    if (row.endsWith(tab)) row.chop(1);
-    rows << row;
+DataViewRows::DataViewRows(const MeasurementRecord &record, const DataViewColumns &columns)
+    : columns_(columns),
+      pulsePeriod_(record.params.pulsePeriod),
+      sweepStart_(record.params.sweepStart),
+      pulseStep_(record.params.pulseStep),
+      unitFactor_(record.params.currUnitFactor != 0 ? record.params.currUnitFactor : 1.0),
+      currentDecimals_(record.params.currDigits + 1) {
+  if (record.document.pointIndex == 0) {
+    count_ = 1;
+    noData_ = true;
+    return;
   }
-  return rows;
+  if (record.document.pointIndex < 0) return;
+  count_ = record.document.pointIndex + 1;
+  if (!columns.current) return;
+  smoothed_.resize(static_cast<size_t>(count_));
+  const size_t stored = record.document.points.size();
+  double smoothed = 0;
+  for (size_t i = 0; i < smoothed_.size(); ++i) {
+    const double value = i < stored ? record.document.points[i] : 0.0;
+    smoothed = i == 0 ? value : smoothed * record.params.dampingFactor + value * record.params.dampingRest;
+    smoothed_[i] = smoothed;
+  }
+}
+
+QString DataViewRows::row(int i) const {
+  if (noData_) return QStringLiteral("No data");
+  const QChar tab = QLatin1Char('\t');
+  QString row;
+  if (columns_.pointNumber) row += QString::number(i) + tab;
+  if (columns_.time) row += formatFixed(i * pulsePeriod_, 3) + tab;
+  if (columns_.potential) row += formatFixed(sweepStart_ + i * pulseStep_, 4) + tab;
+  if (columns_.current) row += formatFixed(smoothed_[static_cast<size_t>(i)] / unitFactor_, currentDecimals_);
+  if (row.endsWith(tab)) row.chop(1);
+  return row;
+}
+
+QStringList dataViewRows(const MeasurementRecord &record, const DataViewColumns &columns) {
+  const DataViewRows rows(record, columns);
+  QStringList all;
+  all.reserve(rows.count());
+  for (int i = 0; i < rows.count(); ++i) all << rows.row(i);
+  return all;
 }

@@ -10,6 +10,7 @@
 #include "graph/plot_mapping.h"
 #include "graph/scaling.h"
 #include "graph/smoothing.h"
+#include "graph/vector_state.h"
 
 namespace {
 
@@ -113,6 +114,13 @@ class CurveLines {
     moveTo(x, y);
   }
 
+  // The span and last row of the present column, gathered by the caller.
+  void setColumn(int top, int bottom, int last) {
+    top_ = top;
+    bottom_ = bottom;
+    last_ = last;
+  }
+
   void closeColumn() {
     if (top_ < bottom_) add(QPoint(column_, top_), QPoint(column_, bottom_));
   }
@@ -134,20 +142,34 @@ void paintStoredPoints(QPainter &p, MeasurementRecord &r, GraphCanvas &c, const 
   const double sweepStart = r.params.sweepStart, pulseStep = r.params.pulseStep;
   const double potStart = r.params.axisPotStart, xFactor = r.params.xFactor;
   const double currMin = r.params.axisCurrMin, yFactor = r.params.yFactor;
+  const double factor = r.params.dampingFactor, rest = r.params.dampingRest;
   const int H = r.view.plotHeight;
   const double *points = r.document.points.data();
-  DisplaySmoothing smoothing(r);
   CurveLines curve(r.view.plotWidth, H);
-  double v = 0;
-  for (int32_t i = 0; i < n; ++i) {
-    v = smoothing.next(points[i]);
+  // The painter's fills may leave the vector registers in a state that
+  // makes every instruction of the loop below slow.
+  clearUpperVectorState();
+  double v = points[0];
+  int column = pixelRound(limitPixel((sweepStart + 0 * pulseStep - potStart) * xFactor));
+  int last = H - pixelRound(limitPixel((v - currMin) * yFactor));
+  curve.moveTo(column, last);
+  int top = last, bottom = last;
+  for (int32_t i = 1; i < n; ++i) {
+    v = v * factor + points[i] * rest;
     const int x = pixelRound(limitPixel((sweepStart + i * pulseStep - potStart) * xFactor));
     const int y = H - pixelRound(limitPixel((v - currMin) * yFactor));
-    if (i == 0)
-      curve.moveTo(x, y);
-    else
-      curve.lineTo(x, y);
+    if (x == column) {
+      top = std::min(top, y);
+      bottom = std::max(bottom, y);
+      last = y;
+      continue;
+    }
+    curve.setColumn(top, bottom, last);
+    curve.lineTo(x, y);
+    column = x;
+    top = bottom = last = y;
   }
+  curve.setColumn(top, bottom, last);
   curve.closeColumn();
   p.setPen(curvePen(lineColor));
   p.drawLines(curve.lines().data(), static_cast<int>(curve.lines().size()));

@@ -1,6 +1,5 @@
 #include "app/ui/about.h"
 
-#include <QDialogButtonBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -38,11 +37,17 @@ TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent) {
   top->addWidget(icon);
   top->addSpacing(12);
   top->addLayout(text);
-  auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  // A plain button: a button box looks up the icon theme for its OK icon,
+  // which costs the start of the program more than the whole box.
+  auto *ok = new QPushButton(QStringLiteral("&OK"));
+  ok->setDefault(true);
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  auto *buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(ok);
   auto *layout = new QVBoxLayout(this);
   layout->addLayout(top);
-  layout->addWidget(buttons);
+  layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

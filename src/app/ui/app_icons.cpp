@@ -1,5 +1,6 @@
 #include "app/ui/app_icons.h"
 
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -125,9 +126,7 @@ void paint(QPainter &p, AppIcon kind) {
   }
 }
 
-}  // namespace
-
-QIcon appIcon(AppIcon kind) {
+QIcon paintedIcon(AppIcon kind) {
   QIcon icon;
   for (int size : {24, 48}) {
     QPixmap pixmap(size, size);
@@ -140,3 +139,37 @@ QIcon appIcon(AppIcon kind) {
   }
   return icon;
 }
+
+// Paints the icon's pictures when something first shows it: most are in
+// menus that stay closed at start-up.
+class DeferredIconEngine : public QIconEngine {
+ public:
+  explicit DeferredIconEngine(AppIcon kind) : kind_(kind) {}
+
+  void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override {
+    icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+  }
+  QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override {
+    return icon().pixmap(size, mode, state);
+  }
+  QSize actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state) override {
+    return icon().actualSize(size, mode, state);
+  }
+  QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+    return icon().availableSizes(mode, state);
+  }
+  QIconEngine *clone() const override { return new DeferredIconEngine(kind_); }
+
+ private:
+  const QIcon &icon() {
+    if (icon_.isNull()) icon_ = paintedIcon(kind_);
+    return icon_;
+  }
+
+  AppIcon kind_;
+  QIcon icon_;
+};
+
+}  // namespace
+
+QIcon appIcon(AppIcon kind) { return QIcon(new DeferredIconEngine(kind)); }

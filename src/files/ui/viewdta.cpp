@@ -16,6 +16,7 @@
 #include "core/main_settings.h"
 #include "core/text_io.h"
 #include "files/file_operations.h"
+#include "files/ui/data_rows_view.h"
 
 TViewdata *Viewdata = nullptr;
 
@@ -75,16 +76,16 @@ TViewdata::TViewdata(MeasurementRecord &record, QWidget *parent)
   Memo2->setEnabled(false);
   Memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-  Memo1 = new QPlainTextEdit(this);
+  Memo2->setLineWrapMode(QPlainTextEdit::NoWrap);
+  Memo2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  Memo2->setTabStopDistance(Memo2->fontMetrics().averageCharWidth() * 8);
+  Memo2->document()->setDocumentMargin(1);  // the one-line header box has room for no more
+
+  Memo1 = new DataRowsView(this);
   Memo1->setGeometry(4, 24, 213, 177);
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-
-  for (QPlainTextEdit *memo : {Memo2, Memo1}) {
-    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
-    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    memo->setTabStopDistance(memo->fontMetrics().averageCharWidth() * 8);
-    memo->document()->setDocumentMargin(1);  // the one-line header box has room for no more
-  }
+  Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  Memo1->setTabStopDistance(Memo1->fontMetrics().averageCharWidth() * 8);
 
   auto *group = new QGroupBox(QStringLiteral(" Show data "), this);
   group->setGeometry(228, 8, 101, 97);
@@ -146,7 +147,7 @@ DataViewColumns TViewdata::columns() const {
 void TViewdata::Refresh() {
   const DataViewColumns c = columns();
   Memo2->setPlainText(dataViewHeader(record_, c));
-  Memo1->setPlainText(dataViewRows(record_, c).join(QLatin1Char('\n')));
+  Memo1->setRows(DataViewRows(record_, c));
 }
 
 void TViewdata::showEvent(QShowEvent *event) {
@@ -157,13 +158,6 @@ void TViewdata::showEvent(QShowEvent *event) {
 void TViewdata::BitBtn1Click() {
   Memo1->selectAll();
   Memo1->copy();
-}
-
-QStringList TViewdata::textLines() const {
-  QStringList lines{Memo2->toPlainText()};
-  const QString rows = Memo1->toPlainText();
-  if (!rows.isEmpty()) lines += rows.split(QLatin1Char('\n'));
-  return lines;
 }
 
 void TViewdata::BitBtn2Click() {
@@ -178,9 +172,21 @@ void TViewdata::BitBtn2Click() {
   if (!saveFileName_.isEmpty()) dialog.selectFile(QFileInfo(saveFileName_).fileName());
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   saveFileName_ = dialog.selectedFiles().constFirst();
+  // The header and every row as the boxes hold them now, a piece at a time.
+  AtomicFileWriter file(saveFileName_);
+  QByteArray piece;
+  auto line = [&](const QString &text) {
+    piece += text.toUtf8();
+    piece += "\r\n";
+    if (piece.size() < (1 << 20)) return;
+    file.write(piece.constData(), piece.size());
+    piece.clear();
+  };
+  line(Memo2->toPlainText());
+  Memo1->forEachRow(line);
+  file.write(piece.constData(), piece.size());
   QString reason;
-  if (!writeFileAtomically(saveFileName_, encodeLines(textLines()), &reason))
-    QMessageBox::critical(this, kTitle, cannotWriteMessage(saveFileName_, reason));
+  if (!file.commit(&reason)) QMessageBox::critical(this, kTitle, cannotWriteMessage(saveFileName_, reason));
 }
 
 void TViewdata::Button1Click() { accept(); }

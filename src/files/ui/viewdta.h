@@ -6,6 +6,7 @@
 
 #include "core/measurement_record.h"
 #include "files/data_view_text.h"
+#include "files/ui/data_rows_view.h"
 
 class QCheckBox;
 class QPlainTextEdit;
@@ -27,7 +28,7 @@ class TViewdata : public QDialog {
   DataViewColumns columns() const;
 
   QPlainTextEdit *Memo2;  // header line, with the tab stops of the rows
-  QPlainTextEdit *Memo1;  // rows; the user may edit them
+  DataRowsView *Memo1;    // rows; the user may edit them
   QCheckBox *CheckBox1;   // point number
   QCheckBox *CheckBox3;   // time
   QCheckBox *CheckBox4;   // potential
@@ -46,8 +47,6 @@ class TViewdata : public QDialog {
 
  private:
   void FormCreate();
-  // The header and every row as the text boxes hold them now.
-  QStringList textLines() const;
 
   MeasurementRecord &record_;
   QString saveDirectory_;  // initial folder of the save dialog

@@ -193,6 +193,20 @@ ReportStyle TPage::reportStyle() const {
 }
 
 void TPage::Panel1Click() {
+  if (isVisible() || reportPrinterMade()) readPrinter();
+  marginTop = readNumber(Top->text());
+  marginBottom = readNumber(Bottom->text());
+  marginLeft = readNumber(Left->text());
+  marginRight = readNumber(Right->text());
+  placePreview();
+}
+
+void TPage::showEvent(QShowEvent *event) {
+  Panel1Click();
+  QDialog::showEvent(event);
+}
+
+void TPage::readPrinter() {
   QPrinter &printer = reportPrinter();
   printer.setPageOrientation(orientation() == OrientationLandscape ? QPageLayout::Landscape
                                                                    : QPageLayout::Portrait);
@@ -205,11 +219,6 @@ void TPage::Panel1Click() {
   paperHeight = printer.logicalDpiY() > 0 ? sheet.height() * 2.54 / printer.logicalDpiY() : 0;
   Label7->setText(formatFixed(paperWidth, 1) + QStringLiteral(" x ") + formatFixed(paperHeight, 1) +
                   QStringLiteral(" cm"));
-  marginTop = readNumber(Top->text());
-  marginBottom = readNumber(Bottom->text());
-  marginLeft = readNumber(Left->text());
-  marginRight = readNumber(Right->text());
-  placePreview();
 }
 
 void TPage::placePreview() {

@@ -34,6 +34,9 @@ class TPage : public QDialog {
   int orientation() const { return Landscape->isChecked() ? OrientationLandscape : OrientationPortrait; }
 
   void FormCreate();
+  // Rereads the margins and redraws the miniature; once the dialog has been
+  // shown (or the printer made) also sets the printer's orientation and
+  // shows its name and paper.
   void Panel1Click();
   void Button1Click();
   void CLineMouseDown();
@@ -55,8 +58,12 @@ class TPage : public QDialog {
   QFont Font1;
   QColor fontColor;
 
+ protected:
+  void showEvent(QShowEvent *event) override;
+
  private:
   void buildControls();
+  void readPrinter();
   void placePreview();
 };
 

@@ -2,11 +2,26 @@
 
 #include <QPrintDialog>
 #include <QPrinterInfo>
+#include <memory>
 
-QPrinter &reportPrinter() {
-  static QPrinter printer(QPrinter::HighResolution);
+#include "printing/ui/printwn.h"
+
+namespace {
+
+std::unique_ptr<QPrinter> &printerSlot() {
+  static std::unique_ptr<QPrinter> printer;
   return printer;
 }
+
+}  // namespace
+
+QPrinter &reportPrinter() {
+  std::unique_ptr<QPrinter> &printer = printerSlot();
+  if (!printer) printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  return *printer;
+}
+
+bool reportPrinterMade() { return printerSlot() != nullptr; }
 
 bool printerInstalled() { return !QPrinterInfo::availablePrinters().isEmpty(); }
 
@@ -17,7 +32,10 @@ PageGeometry printerGeometry(const QPrinter &printer) {
 }
 
 void showPrinterSetup(QWidget *parent) {
-  QPrintDialog dialog(&reportPrinter(), parent);
+  QPrinter &printer = reportPrinter();
+  // A printer made just now takes the orientation of the report's settings.
+  if (Page) Page->Panel1Click();
+  QPrintDialog dialog(&printer, parent);
   dialog.setWindowTitle(QStringLiteral("Printer setup"));
   dialog.exec();
 }

@@ -7,7 +7,11 @@
 
 #include "printing/report_layout.h"
 
+// Made at the first use: making it loads the system's print support, which
+// a start of the program that prints nothing need not wait for.
 QPrinter &reportPrinter();
+// True once reportPrinter() has made the printer.
+bool reportPrinterMade();
 // True when the system has at least one printer queue.
 bool printerInstalled();
 // Device values of the printer's sheet and printable area.

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "core/text_io.h"
 #include "files/dpv_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
@@ -13,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   record.texts.sweep = QStringLiteral("10");
   record.texts.period = QStringLiteral("50");
   const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
-  loadDpvLines(splitLines(decodeText(bytes)), record);
+  loadDpvBytes(bytes, record);
   if (record.document.pointIndex < -1 || (record.document.pointIndex >= 0 && static_cast<size_t>(record.document.pointIndex) >= record.document.points.size()))
     std::abort();
   dpvFileBytes(record);
