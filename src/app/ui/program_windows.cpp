@@ -22,6 +22,7 @@ ProgramWindows::ProgramWindows() {
   colors_ = std::make_unique<TGColors>(main);
   device_ = std::make_unique<TDevice>(main);
   device_->setElectrodesMaxHandler([main](int maximum) { main->setElectrodesMaximum(maximum); });
+  device_->setRunActiveQuery([main] { return main->runActive(); });
   deviceCal_ = std::make_unique<TDeviceCal>(device_->instrument(), main);
   showsem_ = std::make_unique<Tshowsem>(device_->instrument(), main->record(), main);
   potCal_ = std::make_unique<TPotCal>(device_->instrument(), main);

@@ -38,7 +38,7 @@
 #include "instrument/tvicport.h"
 #include "instrument/ui/devices.h"
 #include "journal/run_journal.h"
-#include "measurement/acquisition.h"
+#include "measurement/run_session.h"
 #include "measurement/instrument_run.h"
 #include "measurement/parameters.h"
 #include "printing/ui/printwn.h"
@@ -382,7 +382,7 @@ void TSDIAppForm::closeEvent(QCloseEvent *event) {
 }
 
 void TSDIAppForm::FormClose() {
-  if (acquisition_ && acquisition_->running()) BitBtnStopClick();
+  if (run_ && run_->running()) BitBtnStopClick();
   Device->instrument().PotentiostatOff();
   if (record_.zoomed()) {
     const ParameterTexts unzoomed = record_.unzoomedTexts();

@@ -18,13 +18,12 @@ class QPlainTextEdit;
 class QSpinBox;
 class QTimer;
 class QToolButton;
-class Acquisition;
 class FileCommands;
 class GraphView;
 class InstrumentRun;
 class PeakAnalysisView;
-class QElapsedTimer;
 class RunJournal;
+class RunSession;
 class TVicPort;
 
 class TSDIAppForm : public QMainWindow, public FileCommandHost {
@@ -157,8 +156,7 @@ class TSDIAppForm : public QMainWindow, public FileCommandHost {
   ReferenceCurves references_;
   std::unique_ptr<TVicPort> portAccess;
   std::unique_ptr<InstrumentRun> runInstrument_;
-  std::unique_ptr<QElapsedTimer> runClock_;
-  std::unique_ptr<Acquisition> acquisition_;
+  std::unique_ptr<RunSession> run_;
   std::unique_ptr<RunJournal> journal_;
   MainWindowState windowState_;
   bool closeConfirmed_ = false;
