@@ -8,7 +8,7 @@ namespace {
 // The loop sleeps only where nothing is due for longer than this, and wakes
 // this long before the next window opens or the next write is due.
 constexpr double kShortestPause = 0.001;
-constexpr double kWakeEarly = 0.001;
+constexpr double kWakeEarly = 0.003;
 // No pause is longer, so a stop is seen at once.
 constexpr double kLongestPause = 0.01;
 // How often the preelectrolysis countdown is told.

@@ -213,6 +213,11 @@ void TSDIAppForm::FormCreate() {
     statusBar()->showMessage(QStringLiteral("Run not journaled: ") + reason);
   });
   record_.document.dataFileName.clear();
+  // While a run goes on: the priority its acquisition thread got.
+  RunPriority = new QLabel(this);
+  RunPriority->setToolTip(QStringLiteral("Scheduling of the run's sampling"));
+  RunPriority->hide();
+  statusBar()->addPermanentWidget(RunPriority);
   auto *backend = new QLabel(portBackendDescription(), this);
   backend->setToolTip(QStringLiteral("Instrument port in use"));
   if (portBackendIsSimulated()) backend->setStyleSheet(QStringLiteral("QLabel { color: #8a4b00; font-weight: bold; }"));

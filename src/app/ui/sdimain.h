@@ -104,6 +104,7 @@ class TSDIAppForm : public QMainWindow, public FileCommandHost {
   // Status panels.
   QLabel *Panel5 = nullptr, *Panel6 = nullptr, *Panel7 = nullptr, *Panel8 = nullptr, *Panel3 = nullptr,
          *Panel4 = nullptr;
+  QLabel *RunPriority = nullptr;
   QPlainTextEdit *Memo1 = nullptr;
   QToolButton *BitBtnRun = nullptr, *BitBtnStop = nullptr;
   GraphView *graph = nullptr;

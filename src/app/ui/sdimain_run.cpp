@@ -1,5 +1,6 @@
 // The main window's Run and Stop commands and its acquisition timer.
 #include <QAction>
+#include <QLabel>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -70,7 +71,8 @@ void TSDIAppForm::BitBtnRunClick() {
   });
   run_->setObserver(journal_.get());
   run_->start();
-  statusBar()->showMessage(QStringLiteral("Measuring with ") + priorityText(run_->priority()));
+  RunPriority->setText(priorityText(run_->priority()));
+  RunPriority->show();
   refreshDisplay();
   Timer1->start();
   Timer1Timer();
@@ -85,9 +87,12 @@ void TSDIAppForm::Timer1Timer() {
 void TSDIAppForm::BitBtnStopClick() {
   if (run_ && run_->running()) {
     run_->stop();
-    statusBar()->showMessage(QStringLiteral("Measurement ended: ") + run_->summary() + QStringLiteral("; ") +
-                             priorityText(run_->priority()));
+    // The priority is named again where it may have cost points.
+    QString ended = QStringLiteral("Measurement ended: ") + run_->summary();
+    if (run_->priority() == ThreadPriority::Normal) ended += QStringLiteral("; ") + priorityText(run_->priority());
+    statusBar()->showMessage(ended);
   }
+  RunPriority->hide();
   Timer1->stop();
   setRunCommandsEnabled(true);
   // The live curve shows no analysis; the redraw brings the new run's.
