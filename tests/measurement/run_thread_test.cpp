@@ -32,8 +32,8 @@ TEST(SpscQueue, HoldsItsCapacityInOrderAcrossTheWrap) {
 }
 
 TEST(SpscQueue, TwoThreadsPassEveryItemOnceInOrder) {
-  constexpr int kItems = 300000;
-  SpscQueue<int> queue(64);  // small, so both sides meet it full and empty
+  constexpr int kItems = 100000;
+  SpscQueue<int> queue(256);  // small, so both sides meet it full and empty
   std::thread producer([&] {
     for (int i = 0; i < kItems; ++i)
       while (!queue.push(i)) std::this_thread::yield();
