@@ -156,9 +156,10 @@ class TSDIAppForm : public QMainWindow, public FileCommandHost {
   std::unique_ptr<FileCommands> files_;
   ReferenceCurves references_;
   std::unique_ptr<TVicPort> portAccess;
+  // The journal outlives the run that tells it of its end.
+  std::unique_ptr<RunJournal> journal_;
   std::unique_ptr<InstrumentRun> runInstrument_;
   std::unique_ptr<RunSession> run_;
-  std::unique_ptr<RunJournal> journal_;
   MainWindowState windowState_;
   bool closeConfirmed_ = false;
   int peakTableGrowth_ = 0;  // the window's width added for the peak table
