@@ -33,7 +33,6 @@ class DirectPortBackend : public PortBackend {
   void write(uint16_t port, uint8_t value) override;
   QString description() const override;
 
-  bool isOpen() const { return open_; }
   QString lastError() const { return lastError_; }
 
  private:

@@ -40,7 +40,6 @@ class Instrument {
   // Program folder + calFileName().
   QString calPath() const;
   int lastCurrentRange() const { return lastCurrentRange_; }
-  int lastPotentialRange() const { return lastPotentialRange_; }
   int lastMeterRange() const { return lastMeterRange_; }
   const double *meterRangeLimits() const { return meterRangeLimits_; }
   QString currentRangeName(int index) const;

@@ -44,7 +44,6 @@ class PpdevPortBackend : public PortBackend {
   void write(uint16_t port, uint8_t value) override;
   QString description() const override;
 
-  bool isOpen() const { return fd_ >= 0; }
   QString lastError() const { return lastError_; }
 
  private:
