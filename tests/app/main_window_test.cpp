@@ -202,6 +202,9 @@ TEST_F(MainWindowTest, SettingsThatCannotBeWrittenAreReportedAndTheProgramEnds) 
 }
 
 TEST_F(MainWindowTest, RunOnTheSimulatedInstrumentEndsByItself) {
+  // In real time, so the run is seen going on.
+  QString error;
+  ASSERT_TRUE(selectPortBackend("sim", QString(), &error)) << error.toStdString();
   ProgramWindows windows;
   TSDIAppForm &w = windows.mainWindow();
   QSignalSpy drawn(w.graph, &GraphView::graphDrawn);
@@ -233,6 +236,9 @@ TEST_F(MainWindowTest, RunOnTheSimulatedInstrumentEndsByItself) {
 }
 
 TEST_F(MainWindowTest, EscapeStopsARun) {
+  // In real time, so the run is seen going on.
+  QString error;
+  ASSERT_TRUE(selectPortBackend("sim", QString(), &error)) << error.toStdString();
   ProgramWindows windows;
   TSDIAppForm &w = windows.mainWindow();
   QSignalSpy drawn(w.graph, &GraphView::graphDrawn);

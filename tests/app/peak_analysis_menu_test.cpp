@@ -150,6 +150,9 @@ TEST_F(PeakAnalysisMenu, ANewRunIsAnalysedWhenItEnds) {
   w.PotStartEdit->setText("-200");
   w.PotEndEdit->setText("400");
   w.SweepEdit->setText("300");
+  // In real time, so the run is seen going on.
+  QString error;
+  ASSERT_TRUE(selectPortBackend("sim", QString(), &error)) << error.toStdString();
   w.Run1->trigger();
   ASSERT_TRUE(w.Stop1->isEnabled());
   // The run starts on an empty graph: no peaks while it measures.

@@ -88,6 +88,9 @@ TEST_F(RunOnFactorySettings, OpenExampleLoadsTheParametersAndTheNextRunMeasures)
   EXPECT_EQ(w.record().document.dataFileName, shippedFile("examples/first-sweep.dpv"));
   EXPECT_TRUE(w.Run1->isEnabled());
 
+  // In real time, so the run is seen going on.
+  QString error;
+  ASSERT_TRUE(selectPortBackend("sim", QString(), &error)) << error.toStdString();
   w.Run1->trigger();
   EXPECT_TRUE(w.Stop1->isEnabled());
   ASSERT_TRUE(QTest::qWaitFor([&] { return w.record().document.pointIndex > 5; }));
