@@ -218,7 +218,15 @@ void TSDIAppForm::FormCreate() {
   record_.document.dataFileName.clear();
   auto *backend = new QLabel(portBackendDescription(), this);
   backend->setToolTip(QStringLiteral("Instrument port in use"));
-  if (portBackendIsSimulated()) backend->setStyleSheet(QStringLiteral("QLabel { color: #8a4b00; font-weight: bold; }"));
+  if (portBackendIsSimulated()) {
+    // Palette and font rather than a style sheet, which would cost the start a style of its own.
+    QPalette warning = backend->palette();
+    warning.setColor(QPalette::WindowText, QColor(0x8a, 0x4b, 0x00));
+    backend->setPalette(warning);
+    QFont bold = backend->font();
+    bold.setBold(true);
+    backend->setFont(bold);
+  }
   statusBar()->addPermanentWidget(backend);
   refreshDisplay();
   addReferences(readReferencePaths(ini));
