@@ -1,9 +1,7 @@
 #include "app/measure_command.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QLocale>
 #include <QTextStream>
 #include <QThread>
 
@@ -17,12 +15,24 @@
 #include "instrument/port_backend.h"
 #include "instrument/tvicport.h"
 #include "journal/run_journal.h"
-#include "measurement/acquisition.h"
 #include "measurement/instrument_run.h"
+#include "measurement/run_session.h"
 
 namespace {
 
 enum ExitCode { Done = 0, CannotRead = 1, CannotWrite = 2, CannotMeasure = 3 };
+
+// Progress at least once a second; the points are taken as often as the window takes them.
+constexpr qint64 kProgressMs = 1000;
+constexpr unsigned long kDeliverMs = 110;
+
+QString progressText(const MeasurementRecord &record) {
+  if (record.runState == RunPreelectrolysis)
+    return record.display.panels.time.isEmpty()
+               ? QStringLiteral("preelectrolysis")
+               : QStringLiteral("preelectrolysis, ") + record.display.panels.time + QStringLiteral(" left");
+  return QStringLiteral("measuring, point %1 of %2").arg(record.document.pointIndex).arg(record.params.pulseNumber);
+}
 
 QTextStream &err() {
   static QTextStream stream(stderr);
@@ -61,44 +71,34 @@ int measureCommand(const QString &params, const QString &out) {
     return CannotMeasure;
   }
 
-  record.document.runDateTime = QLocale::system().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
-  record.display.runTimeInfo = QStringLiteral("Run time: ") + record.document.runDateTime;
-  record.display.runHint = QStringLiteral("Start of measurement: ") + record.document.runDateTime;
-  record.document.dataFileName.clear();
   InstrumentRun runInstrument(instrument);
-  QElapsedTimer clock;
-  clock.start();
-  Acquisition acquisition(record, runInstrument, [&clock] { return clock.elapsed(); });
+  RunSession session(record, runInstrument);
   RunJournal journal(programFolder(),
                      [](const QString &reason) { err() << "dpv: run not journaled: " << reason << Qt::endl; });
-  acquisition.setObserver(&journal);
-  acquisition.start();
-  err() << "dpv: measuring " << record.params.pulseNumber << " points" << Qt::endl;
-  int reported = -1;
-  while (acquisition.tick()) {
+  session.setObserver(&journal);
+  session.start();
+  err() << "dpv: measuring " << record.params.pulseNumber << " points, " << priorityText(session.priority())
+        << Qt::endl;
+  QElapsedTimer sinceProgress;
+  bool progressTold = false;
+  while (session.deliver()) {
     if (const int signal = terminationSignal()) {
-      acquisition.stop();
+      session.stop();
       port.Close();
       err() << "dpv: " << terminationSignalName(signal) << ": measurement stopped, cell switched off, "
             << QDir::toNativeSeparators(out) << " not written" << Qt::endl;
       return terminationExitCode(signal);
     }
-    // The countdown needs no polling; wait as the window's timer would.
-    if (record.runState == RunPreelectrolysis) QThread::msleep(110);
-    const int percent = record.runState == RunMeasuring
-                            ? static_cast<int>(100.0 * record.document.pointIndex / record.params.pulseNumber)
-                            : 0;
-    if (percent / 10 != reported / 10) {
-      err() << "dpv: " << (record.runState == RunPreelectrolysis ? "preelectrolysis" : "measuring") << ", point "
-            << record.document.pointIndex << " of " << record.params.pulseNumber << Qt::endl;
-      reported = percent;
+    if (!progressTold || sinceProgress.elapsed() >= kProgressMs) {
+      err() << "dpv: " << progressText(record) << Qt::endl;
+      sinceProgress.start();
+      progressTold = true;
     }
+    QThread::msleep(kDeliverMs);
   }
-  acquisition.stop();
+  session.stop();
   port.Close();
-  const Acquisition::Statistics &stats = acquisition.statistics();
-  err() << "dpv: done, " << stats.points << " points, " << stats.pointsWithoutSamples << " without samples, "
-        << QString::number(stats.readingsPerPoint(), 'f', 1) << " readings per point" << Qt::endl;
+  err() << "dpv: done, " << session.summary() << Qt::endl;
 
   if (!saveMeasurementFile(record, out, &error)) {
     err() << "dpv: " << error << Qt::endl;

@@ -123,11 +123,8 @@ struct MeasurementRecord {
   ViewState view;
   DisplayTexts display;
 
-  // Run state.
+  // Run state; the run's accumulators are the acquisition's own.
   int32_t runState = RunIdle;
-  double basePotential = 0, baseSum = 0, pulseSum = 0;
-  int32_t baseCount = 0, pulseCount = 0;
-  int64_t preStartMs = 0;  // monotonic clock, ms
 
   // Sets the storage length; existing values stay, new elements are 0.
   void resizePoints(int32_t length);

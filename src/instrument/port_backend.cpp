@@ -1,5 +1,10 @@
 #include "instrument/port_backend.h"
 
+#include <time.h>
+
+#include <cerrno>
+#include <cmath>
+
 #include "instrument/direct_port_backend.h"
 #include "instrument/ppdev_port_backend.h"
 #include "instrument/silent_port_backend.h"
@@ -85,3 +90,15 @@ QString simCellHelp() {
                         "or --sim-cell \"E0=0.1,n=1,C=1.2;E0=0.35,n=2,C=0.6\"):\n") +
          simOptionsHelp();
 }
+
+void sleepSeconds(double seconds) {
+  if (!(seconds > 0)) return;
+  timespec wait{};
+  wait.tv_sec = static_cast<time_t>(seconds);
+  wait.tv_nsec = static_cast<long>((seconds - std::floor(seconds)) * 1e9);
+  // A signal cuts the sleep short; the remaining time is slept on.
+  while (clock_nanosleep(CLOCK_MONOTONIC, 0, &wait, &wait) == EINTR) {
+  }
+}
+
+void PortBackend::pause(double seconds) { sleepSeconds(seconds); }

@@ -19,7 +19,16 @@ class PortBackend {
   // Short text for the status bar and the device window.
   virtual QString description() const = 0;
   virtual bool isSimulated() const { return false; }
+  // Lets `seconds` pass without touching the bus: the thread sleeps, or a
+  // virtual clock moves on.
+  virtual void pause(double seconds);
+  // True when time passes only as the backend is used (a virtual clock), so
+  // nothing about it is real-time.
+  virtual bool virtualTime() const { return false; }
 };
+
+// Sleeps the calling thread for `seconds` of the monotonic clock.
+void sleepSeconds(double seconds);
 
 // Chooses the backend from `choice`: "sim" (default when empty), "sim-fast",
 // "none", "ppdev[:/dev/parportN]" or "direct[:0x378]". `simCell` holds the

@@ -17,3 +17,10 @@ QString SimulatedPortBackend::description() const {
   return timing_ == Timing::Virtual ? QStringLiteral("Simulated instrument (virtual clock)")
                                     : QStringLiteral("Simulated instrument");
 }
+
+void SimulatedPortBackend::pause(double seconds) {
+  if (VirtualClock *clock = virtualClock())
+    clock->advance(seconds);
+  else
+    PortBackend::pause(seconds);
+}

@@ -22,6 +22,8 @@ class SimulatedPortBackend : public PortBackend {
   void write(uint16_t port, uint8_t value) override { decoder_.writePort(port, value); }
   QString description() const override;
   bool isSimulated() const override { return true; }
+  void pause(double seconds) override;
+  bool virtualTime() const override { return timing_ == Timing::Virtual; }
 
   SimInstrument &instrument() { return instrument_; }
   SimClock &clock() { return *clock_; }

@@ -19,3 +19,7 @@ void TVicPort::Close() {
 uint8_t TVicPort::ReadPort(uint16_t port) { return currentPortBackend().read(port); }
 
 void TVicPort::WritePort(uint16_t port, uint8_t value) { currentPortBackend().write(port, value); }
+
+void TVicPort::Pause(double seconds) { currentPortBackend().pause(seconds); }
+
+bool TVicPort::VirtualTime() { return currentPortBackend().virtualTime(); }

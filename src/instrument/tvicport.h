@@ -20,6 +20,9 @@ class TVicPort {
   // Byte access needs no instance and does not look at `opened`.
   static uint8_t ReadPort(uint16_t port);
   static void WritePort(uint16_t port, uint8_t value);
+  // Time passing without bus traffic (see PortBackend::pause).
+  static void Pause(double seconds);
+  static bool VirtualTime();
 
  private:
   bool opened_ = false;

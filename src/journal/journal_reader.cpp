@@ -10,7 +10,7 @@
 
 #include "core/text_io.h"
 #include "journal/crc32.h"
-#include "measurement/acquisition.h"
+#include "measurement/run_plan.h"
 
 namespace {
 

@@ -1,211 +1,155 @@
 #include "measurement/acquisition.h"
 
 #include <algorithm>
-#include <cmath>
 
-#include "core/numbers.h"
+#include "instrument/port_backend.h"
 
 namespace {
-// Instrument time one tick polls for.
-constexpr double kTickSeconds = 0.11;
-// After that, a tick goes on polling until no sampling window opens within
-// this time, so the pause between ticks (repaints, clicks) falls between
-// windows instead of into one; but never longer than one more tick.
-constexpr double kPauseSeconds = 0.02;
-// A tick never holds the program longer than this, even when the instrument
-// timer stops counting (an instrument unplugged during a run).
-constexpr int64_t kTickLimitMs = 250;
+// The loop sleeps only where nothing is due for longer than this, and wakes
+// this long before the next window opens or the next write is due.
+constexpr double kShortestPause = 0.001;
+constexpr double kWakeEarly = 0.003;
+// No pause is longer, so a stop is seen at once.
+constexpr double kLongestPause = 0.01;
+// How often the preelectrolysis countdown is told.
+constexpr int64_t kCountdownMs = 100;
+
+// A write must come before its window opens by the window's own length, or a
+// late pulse puts its charging current into the window. Where the time from
+// the write's due time to the opening is shorter than two windows (large
+// accumulations), half of that time must be left; a window that opens before
+// its write is due cannot be timed.
+bool writtenOnTime(double writtenAt, double due, double opens, double window) {
+  const double room = opens - due;
+  if (!(room > 0)) return true;
+  return writtenAt <= opens - std::min(window, room / 2);
+}
 }  // namespace
 
-QString sweepProblem(const MeasurementRecord &r) {
-  // The texts decide, not the record's numbers: SetParameters keeps the last
-  // good speed and period when the texts have none.
-  const ParameterTexts &t = r.texts;
-  const struct {
-    const char *name;
-    const QString &text;
-  } measured[] = {{"sweep speed", t.sweep},
-                  {"pulse period", t.period},
-                  {"pulse amplitude", t.amplitude},
-                  {"data accumulation", t.accumulation},
-                  {"start potential", t.potStart},
-                  {"end potential", t.potEnd},
-                  {"preelectrolysis time", t.preTime},
-                  {"preelectrolysis potential", t.prePot}};
-  for (const auto &m : measured)
-    if (!std::isfinite(readNumber(m.text)))
-      return QStringLiteral("The %1 \"%2\" is out of range.").arg(QLatin1String(m.name), m.text);
-  if (!(readNumber(t.sweep) > 0))
-    return QStringLiteral("The sweep speed must be above 0 mV/s, not \"%1\".").arg(t.sweep);
-  if (!(readNumber(t.period) > 0))
-    return QStringLiteral("The pulse period must be above 0 ms, not \"%1\".").arg(t.period);
-  if (r.params.pulseNumber < 1)
-    return QStringLiteral("The sweep has no points: enter different start and end potentials.");
-  if (r.params.pulseNumber > kMaxRunPoints)
-    return QStringLiteral("The sweep would have %1 points; at most %2 are possible. Use a larger pulse period or "
-                          "sweep speed, or a smaller potential range.")
-        .arg(r.params.pulseNumber)
-        .arg(kMaxRunPoints);
-  return QString();
-}
+Acquisition::Acquisition(RunInstrument &instrument, const RunPlan &plan, RunEventQueue &events,
+                         const std::atomic<bool> &stopRequested, Clock clock)
+    : instrument_(instrument), plan_(plan), events_(events), stopRequested_(stopRequested), clock_(std::move(clock)) {}
 
-Acquisition::Acquisition(MeasurementRecord &record, RunInstrument &instrument, Clock clock)
-    : record_(record), instrument_(instrument), clock_(std::move(clock)) {}
-
-void Acquisition::start() {
-  MeasurementRecord &r = record_;
-  plan_.sweepStart = r.params.sweepStart;
-  plan_.pulseStep = r.params.pulseStep;
-  plan_.pulseAmplitude = r.params.pulseAmplitude;
-  plan_.pulsePeriod = r.params.pulsePeriod;
-  plan_.accumulation = r.params.accumulationFraction;
-  plan_.preTime = r.params.preTime;
-  plan_.prePotential = r.params.prePotential;
-  plan_.pulseNumber = r.params.pulseNumber;
-
-  // A fresh run never shows values left over from an earlier run or file.
-  r.document.points.assign(static_cast<size_t>(plan_.pulseNumber), 0.0);
-  r.document.pointIndex = 0;
-  point_ = 0;
-  const int electrodes = r.texts.electrodes;
-  if (plan_.preTime != 0) {
-    r.runState = RunPreelectrolysis;
-    r.display.panels.status = QStringLiteral("Preelectrolysis");
-    instrument_.PotentiostatOn(electrodes, 2 * r.params.maxAbsCurrent, r.params.maxAbsPotential, plan_.prePotential);
-  } else {
-    r.runState = RunMeasuring;
-    r.display.panels.status = QStringLiteral("Measuring");
-    instrument_.PotentiostatOn(electrodes, 2 * r.params.maxAbsCurrent, r.params.maxAbsPotential, plan_.sweepStart);
+void Acquisition::run() {
+  const bool pre = plan_.preTime != 0;
+  instrument_.PotentiostatOn(plan_.electrodes, plan_.currentRange, plan_.potentialRange,
+                             pre ? plan_.prePotential : plan_.sweepStart);
+  bool going = true;
+  if (pre) {
+    going = preelectrolysis();
+    if (going) {
+      instrument_.PotentiostatSetPotential(plan_.sweepStart);
+      RunEvent started;
+      started.kind = RunEvent::Kind::SweepStarted;
+      push(started);
+    }
+  }
+  bool completed = false;
+  if (going) {
     instrument_.TimerReset();
     instrument_.TimerStart();
-  }
-  r.preStartMs = clock_();
-  r.document.dataSaved = false;
-  r.document.askFileName = true;
-  r.baseCount = r.pulseCount = 0;
-  r.baseSum = r.pulseSum = 0;
-  r.basePotential = plan_.sweepStart;
-  statistics_ = Statistics();
-  if (drawPoint_) drawPoint_(plan_.sweepStart, 0.0);
-  delivered_ = 0;
-  if (observer_) observer_->runStarted(r);
-}
-
-bool Acquisition::tick() {
-  if (record_.runState == RunIdle) return false;
-  if (record_.runState == RunPreelectrolysis) {
-    preelectrolysisTick();
-    if (record_.runState == RunPreelectrolysis) return true;
-  }
-  const bool going = sweepTick();
-  deliverCompletedPoints();
-  return going;
-}
-
-void Acquisition::deliverCompletedPoints() {
-  if (delivered_ < 0 || !observer_) return;
-  // The values as completePoint left them, whatever New did to the index since.
-  const size_t size = record_.document.points.size();
-  for (; delivered_ < statistics_.points && static_cast<size_t>(delivered_) < size; ++delivered_)
-    observer_->pointCompleted(delivered_, record_.document.points[static_cast<size_t>(delivered_)]);
-}
-
-void Acquisition::preelectrolysisTick() {
-  MeasurementRecord &r = record_;
-  const double left = plan_.preTime - (clock_() - r.preStartMs) / 1000.0;
-  r.display.panels.time = formatFixed(left, 1) + QStringLiteral(" s");
-  r.display.panels.potential = r.texts.prePot + QStringLiteral(" mV");
-  r.display.panels.current = r.formatCurrent(instrument_.PotentiostatGetCurrent());
-  if (left > 0) return;
-  instrument_.PotentiostatSetPotential(plan_.sweepStart);
-  r.display.panels.status = QStringLiteral("Measuring");
-  r.display.panels.time.clear();
-  r.display.panels.potential.clear();
-  r.display.panels.current.clear();
-  r.runState = RunMeasuring;
-  instrument_.TimerReset();
-  instrument_.TimerStart();
-}
-
-bool Acquisition::sweepTick() {
-  MeasurementRecord &r = record_;
-  const double T = plan_.pulsePeriod;
-  const double halfWindow = plan_.accumulation / 2;
-  const int64_t startMs = clock_();
-  const double t0 = instrument_.GetTime();
-  double t = t0;
-  do {
-    t = instrument_.GetTime();
-    const double n = point_;
-    if ((n + 0.5 - halfWindow) * T < t && t < (n + 0.5) * T) {
-      r.baseSum += instrument_.PotentiostatGetCurrent();
-      ++r.baseCount;
-    }
-    if ((n + 1 - halfWindow) * T < t && t < (n + 1) * T) {
-      r.pulseSum += instrument_.PotentiostatGetCurrent();
-      ++r.pulseCount;
-    }
-    if (t > (n + 0.5) * T) instrument_.PotentiostatSetPotential(r.basePotential + plan_.pulseAmplitude);
-    if (t > (n + 1) * T && !completePoint()) return false;
-  } while ((t - t0 < kTickSeconds || (t - t0 < 2 * kTickSeconds && !pauseFits(t))) &&
-           clock_() - startMs < kTickLimitMs);
-  return true;
-}
-
-bool Acquisition::pauseFits(double t) const {
-  const double T = plan_.pulsePeriod;
-  const double window = plan_.accumulation / 2 * T;
-  if (!(window > 0)) return true;  // empty windows take no samples
-  // The two windows of each point from this one up to the end of the pause.
-  const int32_t first = point_;
-  const int32_t last = first + 1 + static_cast<int32_t>(std::min(kPauseSeconds / T, 1e6));
-  for (int32_t n = first; n <= last; ++n) {
-    for (const double end : {(n + 0.5) * T, (n + 1.0) * T}) {
-      if (t < end && t + kPauseSeconds > end - window) return false;
-    }
-  }
-  return true;
-}
-
-bool Acquisition::completePoint() {
-  MeasurementRecord &r = record_;
-  const int32_t n = point_;
-  // Nothing ever writes outside the storage, whatever changed it meanwhile.
-  if (static_cast<size_t>(n) >= r.document.points.size()) return false;
-  double &value = r.document.points[static_cast<size_t>(n)];
-  if (r.baseCount > 0 && r.pulseCount > 0)
-    value = r.pulseSum / r.pulseCount - r.baseSum / r.baseCount;
-  else
-    ++statistics_.pointsWithoutSamples;
-  ++statistics_.points;
-  // A save made during the run does not cover the points that follow it.
-  r.document.dataSaved = false;
-  statistics_.baseReadings += r.baseCount;
-  r.display.panels.potential = r.formatPotential(r.basePotential);
-  r.display.panels.current = r.formatCurrent(value);
-  r.display.panels.pointNumber = QString::number(n);
-  if (drawPoint_) drawPoint_(r.basePotential, value);
-  r.display.panels.analysis = QStringLiteral(" Reading per point: ") + QString::number(r.baseCount);
-  r.baseSum = r.pulseSum = 0;
-  r.baseCount = r.pulseCount = 0;
-  if (n + 1 >= plan_.pulseNumber) return false;
-  point_ = n + 1;
-  r.document.pointIndex = point_;
-  r.basePotential = point_ * plan_.pulseStep + plan_.sweepStart;
-  instrument_.PotentiostatSetPotential(r.basePotential);
-  return true;
-}
-
-void Acquisition::stop() {
-  if (delivered_ >= 0) {
-    deliverCompletedPoints();
-    delivered_ = -1;
-    if (observer_) observer_->runEnded();
+    completed = sweep();
   }
   instrument_.TimerStop();
   instrument_.PotentiostatOff();
-  MeasurementRecord &r = record_;
-  r.display.panels.clear();
-  if (r.zoomed()) r.display.panels.status = QStringLiteral("Zoom");
-  r.runState = RunIdle;
+  RunEvent ended;
+  ended.kind = RunEvent::Kind::Ended;
+  ended.completed = completed;
+  push(ended);
+}
+
+bool Acquisition::preelectrolysis() {
+  const int64_t startMs = clock_();
+  int64_t nextCountdownMs = startMs;
+  while (!stopRequested()) {
+    const int64_t now = clock_();
+    const double left = plan_.preTime - (now - startMs) / 1000.0;
+    if (left <= 0) return true;
+    if (now >= nextCountdownMs) {
+      RunEvent countdown;
+      countdown.kind = RunEvent::Kind::Preelectrolysis;
+      countdown.secondsLeft = left;
+      countdown.value = instrument_.PotentiostatGetCurrent();
+      push(countdown);
+      nextCountdownMs = now + kCountdownMs;
+    }
+    sleepSeconds(std::min(kLongestPause, left));
+  }
+  return false;
+}
+
+bool Acquisition::sweep() {
+  const double T = plan_.pulsePeriod;
+  const double halfWindow = plan_.accumulation / 2;
+  point_ = 0;
+  basePotential_ = plan_.sweepStart;
+  baseSum_ = pulseSum_ = 0;
+  baseCount_ = pulseCount_ = 0;
+  baseWrittenAt_ = 0;  // before the timer started
+  pulseWrittenAt_ = -1;
+  while (!stopRequested()) {
+    const double t = instrument_.GetTime();
+    const double n = point_;
+    const bool inBase = (n + 0.5 - halfWindow) * T < t && t < (n + 0.5) * T;
+    const bool inPulse = (n + 1 - halfWindow) * T < t && t < (n + 1) * T;
+    if (inBase) {
+      baseSum_ += instrument_.PotentiostatGetCurrent();
+      ++baseCount_;
+    }
+    if (inPulse) {
+      pulseSum_ += instrument_.PotentiostatGetCurrent();
+      ++pulseCount_;
+    }
+    if (t > (n + 0.5) * T) {
+      instrument_.PotentiostatSetPotential(basePotential_ + plan_.pulseAmplitude);
+      if (pulseWrittenAt_ < 0) pulseWrittenAt_ = t;
+    }
+    if (t > (n + 1) * T) {
+      if (!completePoint(t)) return true;
+      continue;
+    }
+    if (inBase || inPulse) continue;
+    const double pause = nextSlot(t) - t - kWakeEarly;
+    if (pause > kShortestPause) instrument_.Pause(std::min(pause, kLongestPause));
+  }
+  return false;
+}
+
+double Acquisition::nextSlot(double t) const {
+  const double T = plan_.pulsePeriod;
+  const double n = point_;
+  const double halfWindow = plan_.accumulation / 2;
+  // A slot the reading equals exactly is still to come: its bounds are exclusive.
+  for (const double slot : {(n + 0.5 - halfWindow) * T, (n + 0.5) * T, (n + 1 - halfWindow) * T, (n + 1) * T})
+    if (slot >= t) return slot;
+  return t;
+}
+
+bool Acquisition::completePoint(double t) {
+  const double T = plan_.pulsePeriod;
+  const double n = point_;
+  const double window = plan_.accumulation / 2 * T;
+  RunEvent point;
+  point.kind = RunEvent::Kind::Point;
+  point.index = point_;
+  point.potential = basePotential_;
+  point.baseReadings = baseCount_;
+  point.sampled = baseCount_ > 0 && pulseCount_ > 0;
+  if (point.sampled) point.value = pulseSum_ / pulseCount_ - baseSum_ / baseCount_;
+  point.valid = point.sampled && writtenOnTime(baseWrittenAt_, n * T, (n + 0.5) * T - window, window) &&
+                writtenOnTime(pulseWrittenAt_, (n + 0.5) * T, (n + 1) * T - window, window);
+  push(point);
+  baseSum_ = pulseSum_ = 0;
+  baseCount_ = pulseCount_ = 0;
+  if (point_ + 1 >= plan_.pulseNumber) return false;
+  ++point_;
+  basePotential_ = point_ * plan_.pulseStep + plan_.sweepStart;
+  instrument_.PotentiostatSetPotential(basePotential_);
+  baseWrittenAt_ = t;
+  pulseWrittenAt_ = -1;
+  return true;
+}
+
+void Acquisition::push(const RunEvent &event) {
+  while (!events_.push(event)) sleepSeconds(0.001);
 }

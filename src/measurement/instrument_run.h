@@ -2,6 +2,7 @@
 // The instrument object as the run sees it.
 
 #include "instrument/instrument.h"
+#include "instrument/tvicport.h"
 #include "measurement/run_instrument.h"
 
 class InstrumentRun : public RunInstrument {
@@ -18,6 +19,8 @@ class InstrumentRun : public RunInstrument {
   void TimerStop() override { instrument_.TimerStop(); }
   void TimerReset() override { instrument_.TimerReset(); }
   double GetTime() override { return instrument_.GetTime(); }
+  void Pause(double seconds) override { TVicPort::Pause(seconds); }
+  bool VirtualTime() const override { return TVicPort::VirtualTime(); }
 
  private:
   Instrument &instrument_;

@@ -14,4 +14,9 @@ class RunInstrument {
   virtual void TimerStop() = 0;
   virtual void TimerReset() = 0;
   virtual double GetTime() = 0;
+  // Lets `seconds` of the instrument's time pass without using it.
+  virtual void Pause(double seconds) = 0;
+  // True when the instrument's time passes only as it is used (a virtual
+  // clock): its run needs no real-time priority.
+  virtual bool VirtualTime() const = 0;
 };

@@ -18,8 +18,8 @@
 #include "instrument/instrument.h"
 #include "instrument/port_backend.h"
 #include "instrument/tvicport.h"
-#include "measurement/acquisition.h"
 #include "measurement/instrument_run.h"
+#include "run_to_end.h"
 #include "synthetic_curves.h"
 
 namespace {
@@ -36,8 +36,7 @@ struct SimulatedSweep {
   TVicPort port;
   Instrument instrument;
   InstrumentRun run{instrument};
-  int64_t nowMs = 0;
-  Acquisition acquisition{record, run, [this] { return nowMs; }};
+  RunSession session{record, run};
 
   // Sweeps from `start` to `end` (mV) at `speed` (mV/s; 20 gives 1 mV steps)
   // with pulses of `amplitude` (mV), the other parameters as a fresh program
@@ -56,10 +55,7 @@ struct SimulatedSweep {
     record.texts.sweep = speed;
     record.texts.amplitude = amplitude;
     XYFactors(record);
-    acquisition.start();
-    for (int ticks = 0; ticks < 100000 && acquisition.tick(); ++ticks) {
-    }
-    acquisition.stop();
+    runToEnd(session);
     EXPECT_EQ(record.document.pointIndex, record.params.pulseNumber - 1);
   }
   ~SimulatedSweep() {

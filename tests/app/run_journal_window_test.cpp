@@ -95,6 +95,9 @@ TEST_F(RunJournalWindow, ARunIsJournaledAndASaveAfterItRemovesTheJournal) {
 }
 
 TEST_F(RunJournalWindow, ASaveOrANoDuringTheRunKeepsItsJournal) {
+  // In real time, so the run is still going when the questions are answered.
+  QString error;
+  ASSERT_TRUE(selectPortBackend("sim", QString(), &error)) << error.toStdString();
   ProgramWindows windows;
   TSDIAppForm &w = windows.mainWindow();
   setSweep(w, 1000);

@@ -3,18 +3,23 @@
 #include "qstring_print.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "factory_texts.h"
 #include "graph/scaling.h"
-#include "measurement/acquisition.h"
+#include "measurement/run_session.h"
+#include "run_to_end.h"
 
 namespace {
 
 // An instrument whose timer advances a fixed step per access and whose current
-// follows the applied potential, so every sample is predictable.
+// follows the applied potential, so every sample is predictable. Only the
+// acquisition thread uses it; the test reads it once the run has stopped.
 class ScriptedInstrument : public RunInstrument {
  public:
   double step = 1e-4;  // seconds per instrument access
@@ -23,9 +28,22 @@ class ScriptedInstrument : public RunInstrument {
   double potential = 0;
   int onCalls = 0, offCalls = 0;
   double onPotential = 0;
+  // Once the timer passes `stallAt`, one access takes `stallSeconds` more
+  // (the thread held up, say).
+  double stallAt = -1, stallSeconds = 0;
+  // Each pause: when it began and how long it was.
+  std::vector<std::pair<double, double>> pauses;
+  // The timer stands still here until the test lets it go on.
+  std::atomic<double> holdAt{1e9};
 
   void advance() {
-    if (counting) time += step;
+    if (!counting) return;
+    while (time + step > holdAt.load()) std::this_thread::sleep_for(std::chrono::microseconds(50));
+    time += step;
+    if (stallAt >= 0 && time > stallAt) {
+      time += stallSeconds;
+      stallAt = -1;
+    }
   }
   void PotentiostatOn(int, double, double, double p) override {
     ++onCalls;
@@ -48,6 +66,11 @@ class ScriptedInstrument : public RunInstrument {
     advance();
     return time;
   }
+  void Pause(double seconds) override {
+    pauses.emplace_back(time, seconds);
+    if (counting) time += seconds;
+  }
+  bool VirtualTime() const override { return true; }
 };
 
 MeasurementRecord sweepRecord(const char *start, const char *end, const char *period, const char *accumulation) {
@@ -64,230 +87,27 @@ MeasurementRecord sweepRecord(const char *start, const char *end, const char *pe
   return r;
 }
 
+struct Drawn {
+  double potential, current;
+  bool valid;
+};
+
 struct ScriptedRun {
   MeasurementRecord &record;
   ScriptedInstrument instrument;
-  int64_t nowMs = 0;
-  std::vector<std::pair<double, double>> drawn;
-  Acquisition acquisition{record, instrument, [this] { return nowMs; }};
+  std::atomic<int64_t> nowMs{0};
+  std::vector<Drawn> drawn;
+  RunSession session{record, instrument, [this] { return nowMs.load(); }};
 
   explicit ScriptedRun(MeasurementRecord &r) : record(r) {
-    acquisition.setDrawPoint([this](double e, double i) { drawn.emplace_back(e, i); });
+    session.setDrawPoint([this](double e, double i, bool valid) { drawn.push_back({e, i, valid}); });
   }
-  int ticksUntilEnd(int limit = 100000) {
-    int ticks = 0;
-    while (ticks < limit) {
-      ++ticks;
-      if (!acquisition.tick()) {
-        acquisition.stop();
-        break;
-      }
-    }
-    return ticks;
+  void untilEnd() {
+    EXPECT_FALSE(deliverUntil(session, [] { return false; })) << "the sweep did not end";
+    session.stop();
   }
+  bool until(const std::function<bool()> &done) { return deliverUntil(session, done); }
 };
-
-}  // namespace
-
-TEST(Acquisition, SweepStoresEveryPointAndEndsByItself) {
-  MeasurementRecord r = sweepRecord("-100", "100", "50", "50");
-  ASSERT_EQ(r.params.pulseNumber, 40);
-  ASSERT_TRUE(sweepProblem(r).isEmpty());
-  ScriptedRun run(r);
-  run.acquisition.start();
-  EXPECT_EQ(r.runState, RunMeasuring);
-  EXPECT_EQ(r.display.panels.status, "Measuring");
-  EXPECT_DOUBLE_EQ(run.instrument.onPotential, -0.1);
-  run.ticksUntilEnd();
-  EXPECT_EQ(r.runState, RunIdle);
-  EXPECT_EQ(r.document.pointIndex, 39);
-  EXPECT_EQ(r.document.points.size(), 40u);
-  // First drawn point is the pen placement at the start potential and 0 A.
-  ASSERT_EQ(run.drawn.size(), 41u);
-  EXPECT_DOUBLE_EQ(run.drawn[0].first, -0.1);
-  EXPECT_DOUBLE_EQ(run.drawn[0].second, 0.0);
-  // The current follows the potential at 1 uA/V: each point is the pulse, 50 mV.
-  for (size_t i = 0; i < r.document.points.size(); ++i) EXPECT_NEAR(r.document.points[i], 0.05e-6, 1e-15) << i;
-  EXPECT_DOUBLE_EQ(run.drawn.back().first, -0.1 + 39 * 0.005);
-  EXPECT_EQ(run.instrument.offCalls, 1);
-  EXPECT_FALSE(r.document.dataSaved);
-  EXPECT_TRUE(r.display.panels.status.isEmpty());
-}
-
-TEST(Acquisition, ZeroAccumulationWritesNoValues) {
-  MeasurementRecord r = sweepRecord("0", "50", "50", "0");
-  ScriptedRun run(r);
-  run.acquisition.start();
-  run.ticksUntilEnd();
-  EXPECT_EQ(r.document.pointIndex, r.params.pulseNumber - 1);
-  for (double v : r.document.points) EXPECT_EQ(v, 0.0);
-  EXPECT_EQ(r.display.panels.analysis, "");  // cleared by stop
-}
-
-TEST(Acquisition, ShortPeriodCompletesSeveralPointsPerTick) {
-  MeasurementRecord r = sweepRecord("0", "100", "10", "50");  // 100 points of 10 ms
-  ScriptedRun run(r);
-  run.acquisition.start();
-  const int ticks = run.ticksUntilEnd();
-  EXPECT_LE(ticks, 11);
-  EXPECT_EQ(r.document.pointIndex, 99);
-  EXPECT_EQ(run.drawn.size(), 101u);
-}
-
-TEST(Acquisition, PointWithoutSamplesKeepsZero) {
-  // Each access costs 4 ms, so 5 % windows of a 10 ms period get no samples.
-  MeasurementRecord r = sweepRecord("0", "20", "10", "5");
-  ScriptedRun run(r);
-  run.instrument.step = 4e-3;
-  run.acquisition.start();
-  run.ticksUntilEnd();
-  EXPECT_EQ(r.document.pointIndex, r.params.pulseNumber - 1);
-  for (double v : r.document.points) EXPECT_EQ(v, 0.0);
-}
-
-TEST(Acquisition, StartClearsValuesOfAnEarlierRecord) {
-  MeasurementRecord r = sweepRecord("0", "50", "50", "0");
-  r.document.points.assign(100, 7.0);
-  ScriptedRun run(r);
-  run.acquisition.start();
-  EXPECT_EQ(r.document.points.size(), static_cast<size_t>(r.params.pulseNumber));
-  for (double v : r.document.points) EXPECT_EQ(v, 0.0);
-}
-
-TEST(Acquisition, PreelectrolysisThenSweep) {
-  MeasurementRecord r = sweepRecord("0", "50", "50", "50");
-  r.texts.preTime = "2";
-  r.texts.prePot = "-800";
-  r.params.preTime = 2;
-  r.params.prePotential = -0.8;
-  ScriptedRun run(r);
-  run.acquisition.start();
-  EXPECT_EQ(r.runState, RunPreelectrolysis);
-  EXPECT_DOUBLE_EQ(run.instrument.onPotential, -0.8);
-  EXPECT_FALSE(run.instrument.counting);
-  run.nowMs = 500;
-  EXPECT_TRUE(run.acquisition.tick());
-  EXPECT_EQ(r.display.panels.time, "1.5 s");
-  EXPECT_EQ(r.display.panels.potential, "-800 mV");
-  EXPECT_EQ(r.display.panels.status, "Preelectrolysis");
-  run.nowMs = 2000;
-  run.acquisition.tick();
-  EXPECT_EQ(r.runState, RunMeasuring);
-  EXPECT_EQ(r.display.panels.status, "Measuring");
-  EXPECT_TRUE(r.display.panels.time.isEmpty());
-  run.ticksUntilEnd();
-  EXPECT_EQ(r.document.pointIndex, r.params.pulseNumber - 1);
-}
-
-TEST(Acquisition, StopDuringPreelectrolysisLeavesNoPoint) {
-  MeasurementRecord r = sweepRecord("0", "50", "50", "50");
-  r.params.preTime = 10;
-  ScriptedRun run(r);
-  run.acquisition.start();
-  run.acquisition.tick();
-  run.acquisition.stop();
-  EXPECT_EQ(r.document.pointIndex, 0);
-  EXPECT_EQ(r.runState, RunIdle);
-  EXPECT_FALSE(r.document.dataSaved);
-  EXPECT_EQ(run.instrument.offCalls, 1);
-}
-
-TEST(Acquisition, ParametersChangedDuringTheRunDoNotReachIt) {
-  MeasurementRecord r = sweepRecord("0", "50", "50", "50");
-  const int32_t points = r.params.pulseNumber;
-  ScriptedRun run(r);
-  run.acquisition.start();
-  run.acquisition.tick();
-  r.texts.potEnd = "5000";
-  r.texts.period = "1";
-  XYFactors(r);  // the controls stay editable during a run
-  ASSERT_GT(r.params.pulseNumber, points);
-  run.ticksUntilEnd();
-  EXPECT_EQ(r.document.points.size(), static_cast<size_t>(points));
-  EXPECT_EQ(r.document.pointIndex, points - 1);
-}
-
-TEST(Acquisition, StoppedTimerDoesNotHangATick) {
-  MeasurementRecord r = sweepRecord("0", "50", "50", "50");
-  ScriptedInstrument instrument;
-  instrument.step = 0;  // the instrument timer never counts
-  int64_t ms = 0;
-  Acquisition acquisition(r, instrument, [&] { return ms++; });  // the monotonic clock moves on
-  acquisition.start();
-  EXPECT_TRUE(acquisition.tick());
-  EXPECT_EQ(r.document.pointIndex, 0);
-}
-
-TEST(Acquisition, RefusesSweepsWithoutValidPoints) {
-  MeasurementRecord r = sweepRecord("0", "0", "50", "10");
-  EXPECT_FALSE(sweepProblem(r).isEmpty());
-  r = sweepRecord("0", "5000", "50", "10");
-  r.texts.sweep = "0.0001";
-  XYFactors(r);
-  EXPECT_GT(r.params.pulseNumber, kMaxRunPoints);
-  EXPECT_FALSE(sweepProblem(r).isEmpty());
-  r = sweepRecord("0", "100", "0", "10");
-  EXPECT_FALSE(sweepProblem(r).isEmpty());
-}
-
-TEST(Acquisition, CountsPointsWithoutSamples) {
-  MeasurementRecord r = sweepRecord("0", "20", "10", "5");
-  ScriptedRun run(r);
-  run.instrument.step = 4e-3;
-  run.acquisition.start();
-  run.ticksUntilEnd();
-  EXPECT_EQ(run.acquisition.statistics().points, r.params.pulseNumber);
-  EXPECT_EQ(run.acquisition.statistics().pointsWithoutSamples, r.params.pulseNumber);
-
-  MeasurementRecord full = sweepRecord("0", "20", "10", "50");
-  ScriptedRun good(full);
-  good.acquisition.start();
-  good.ticksUntilEnd();
-  EXPECT_EQ(good.acquisition.statistics().pointsWithoutSamples, 0);
-  EXPECT_GT(good.acquisition.statistics().readingsPerPoint(), 1.0);
-}
-
-TEST(Acquisition, TickEndsWhereNoWindowOpensSoon) {
-  // 50 ms periods with 10 % windows: a tick may end only in the long gaps.
-  MeasurementRecord r = sweepRecord("0", "100", "50", "10");
-  ScriptedRun run(r);
-  run.instrument.step = 1e-5;
-  run.acquisition.start();
-  const double T = 0.05, window = 0.1 / 2 * T;
-  for (int i = 0; i < 10 && run.acquisition.tick(); ++i) {
-    const double t = run.instrument.time;
-    const double phase = std::fmod(t, T / 2);  // both windows end on half periods
-    EXPECT_TRUE(phase + 0.02 < T / 2 - window || phase < 1e-4) << "tick ended at " << t;
-  }
-}
-
-TEST(Acquisition, NewDuringARunDoesNotSendTheSweepBack) {
-  MeasurementRecord r = sweepRecord("-100", "100", "50", "50");
-  ScriptedRun run(r);
-  run.acquisition.start();
-  run.acquisition.tick();
-  run.acquisition.tick();
-  const int32_t reached = r.document.pointIndex;
-  ASSERT_GT(reached, 2);
-  r.document.pointIndex = 0;  // what New does to the record
-  run.acquisition.tick();
-  EXPECT_GE(r.document.pointIndex, reached);
-  run.ticksUntilEnd();
-  EXPECT_EQ(r.document.pointIndex, r.params.pulseNumber - 1);
-  for (size_t i = 0; i < r.document.points.size(); ++i) EXPECT_NEAR(r.document.points[i], 0.05e-6, 1e-15) << i;
-}
-
-TEST(Acquisition, PointsAfterASaveMakeTheRecordUnsavedAgain) {
-  MeasurementRecord r = sweepRecord("-100", "100", "50", "50");
-  ScriptedRun run(r);
-  run.acquisition.start();
-  run.acquisition.tick();
-  r.document.dataSaved = true;  // saved while measuring
-  run.acquisition.tick();
-  EXPECT_FALSE(r.document.dataSaved);
-}
-
-namespace {
 
 // What an observer of the run is told, in order.
 struct RecordedRun : RunObserver {
@@ -310,23 +130,278 @@ struct RecordedRun : RunObserver {
 
 }  // namespace
 
-TEST(Acquisition, TheObserverGetsEachPointOnceInOrderByTheEndOfItsTick) {
-  MeasurementRecord r = sweepRecord("-100", "100", "10", "50");  // 200 points, several per tick
+TEST(Acquisition, SweepStoresEveryPointAndEndsByItself) {
+  MeasurementRecord r = sweepRecord("-100", "100", "50", "50");
+  ASSERT_EQ(r.params.pulseNumber, 40);
+  ASSERT_TRUE(sweepProblem(r).isEmpty());
+  ScriptedRun run(r);
+  run.session.start();
+  EXPECT_EQ(r.runState, RunMeasuring);
+  EXPECT_EQ(r.display.panels.status, "Measuring");
+  run.untilEnd();
+  EXPECT_EQ(run.instrument.onCalls, 1);
+  EXPECT_DOUBLE_EQ(run.instrument.onPotential, -0.1);
+  EXPECT_EQ(r.runState, RunIdle);
+  EXPECT_EQ(r.document.pointIndex, 39);
+  EXPECT_EQ(r.document.points.size(), 40u);
+  // First drawn point is the pen placement at the start potential and 0 A.
+  ASSERT_EQ(run.drawn.size(), 41u);
+  EXPECT_DOUBLE_EQ(run.drawn[0].potential, -0.1);
+  EXPECT_DOUBLE_EQ(run.drawn[0].current, 0.0);
+  for (const Drawn &d : run.drawn) EXPECT_TRUE(d.valid);
+  // The current follows the potential at 1 uA/V: each point is the pulse, 50 mV.
+  for (size_t i = 0; i < r.document.points.size(); ++i) EXPECT_NEAR(r.document.points[i], 0.05e-6, 1e-15) << i;
+  EXPECT_DOUBLE_EQ(run.drawn.back().potential, -0.1 + 39 * 0.005);
+  EXPECT_EQ(run.instrument.offCalls, 1);
+  EXPECT_FALSE(run.instrument.counting);
+  EXPECT_FALSE(r.document.dataSaved);
+  EXPECT_TRUE(r.display.panels.status.isEmpty());
+}
+
+TEST(Acquisition, ZeroAccumulationWritesNoValues) {
+  MeasurementRecord r = sweepRecord("0", "50", "50", "0");
+  ScriptedRun run(r);
+  run.session.start();
+  run.untilEnd();
+  EXPECT_EQ(r.document.pointIndex, r.params.pulseNumber - 1);
+  for (double v : r.document.points) EXPECT_EQ(v, 0.0);
+  EXPECT_EQ(r.display.panels.analysis, "");  // cleared by stop
+}
+
+TEST(Acquisition, ShortPeriodsCompleteEveryPoint) {
+  MeasurementRecord r = sweepRecord("0", "100", "10", "50");  // 100 points of 10 ms
+  ScriptedRun run(r);
+  run.session.start();
+  run.untilEnd();
+  EXPECT_EQ(r.document.pointIndex, 99);
+  EXPECT_EQ(run.drawn.size(), 101u);
+  EXPECT_EQ(run.session.statistics().invalidPoints, 0);
+}
+
+TEST(Acquisition, PointWithoutSamplesKeepsZeroAndIsDrawnAsAGap) {
+  // Each access costs 4 ms, so 5 % windows of a 10 ms period get no samples.
+  MeasurementRecord r = sweepRecord("0", "20", "10", "5");
+  ScriptedRun run(r);
+  run.instrument.step = 4e-3;
+  run.session.start();
+  run.untilEnd();
+  EXPECT_EQ(r.document.pointIndex, r.params.pulseNumber - 1);
+  for (double v : r.document.points) EXPECT_EQ(v, 0.0);
+  for (size_t i = 1; i < run.drawn.size(); ++i) EXPECT_FALSE(run.drawn[i].valid) << i;
+}
+
+TEST(Acquisition, StartClearsValuesOfAnEarlierRecord) {
+  MeasurementRecord r = sweepRecord("0", "50", "50", "0");
+  r.document.points.assign(100, 7.0);
+  ScriptedRun run(r);
+  run.session.start();
+  EXPECT_EQ(r.document.points.size(), static_cast<size_t>(r.params.pulseNumber));
+  for (double v : r.document.points) EXPECT_EQ(v, 0.0);
+}
+
+TEST(Acquisition, PreelectrolysisThenSweep) {
+  MeasurementRecord r = sweepRecord("0", "50", "50", "50");
+  r.texts.preTime = "2";
+  r.texts.prePot = "-800";
+  r.params.preTime = 2;
+  r.params.prePotential = -0.8;
+  ScriptedRun run(r);
+  run.session.start();
+  EXPECT_EQ(r.runState, RunPreelectrolysis);
+  EXPECT_EQ(r.display.panels.status, "Preelectrolysis");
+  ASSERT_TRUE(run.until([&] { return r.display.panels.time == "2.0 s"; }));
+  // The countdown is told once the cell is on; the timer waits.
+  EXPECT_DOUBLE_EQ(run.instrument.onPotential, -0.8);
+  EXPECT_FALSE(run.instrument.counting);
+  run.nowMs = 500;
+  ASSERT_TRUE(run.until([&] { return r.display.panels.time == "1.5 s"; }));
+  EXPECT_EQ(r.display.panels.potential, "-800 mV");
+  EXPECT_EQ(r.display.panels.status, "Preelectrolysis");
+  run.nowMs = 2000;
+  ASSERT_TRUE(run.until([&] { return r.runState == RunMeasuring; }));
+  EXPECT_EQ(r.display.panels.status, "Measuring");
+  EXPECT_TRUE(r.display.panels.time.isEmpty());
+  run.untilEnd();
+  EXPECT_EQ(r.document.pointIndex, r.params.pulseNumber - 1);
+}
+
+TEST(Acquisition, StopDuringPreelectrolysisLeavesNoPoint) {
+  MeasurementRecord r = sweepRecord("0", "50", "50", "50");
+  r.params.preTime = 10;
+  ScriptedRun run(r);
+  RecordedRun seen;
+  run.session.setObserver(&seen);
+  run.session.start();
+  ASSERT_TRUE(run.until([&] { return !r.display.panels.time.isEmpty(); }));
+  run.session.stop();
+  EXPECT_EQ(r.document.pointIndex, 0);
+  EXPECT_EQ(r.runState, RunIdle);
+  EXPECT_FALSE(r.document.dataSaved);
+  EXPECT_EQ(run.instrument.offCalls, 1);
+  EXPECT_FALSE(run.instrument.counting);
+  EXPECT_EQ(seen.events, (std::vector<std::string>{"start", "end"}));
+}
+
+TEST(Acquisition, ParametersChangedDuringTheRunDoNotReachIt) {
+  MeasurementRecord r = sweepRecord("0", "50", "50", "50");
+  const int32_t points = r.params.pulseNumber;
+  ScriptedRun run(r);
+  run.session.start();
+  r.texts.potEnd = "5000";
+  r.texts.period = "1";
+  XYFactors(r);  // the controls stay editable during a run
+  ASSERT_GT(r.params.pulseNumber, points);
+  run.untilEnd();
+  EXPECT_EQ(r.document.points.size(), static_cast<size_t>(points));
+  EXPECT_EQ(r.document.pointIndex, points - 1);
+}
+
+TEST(Acquisition, AStoppedInstrumentTimerDoesNotHangStop) {
+  MeasurementRecord r = sweepRecord("0", "50", "50", "50");
+  ScriptedRun run(r);
+  run.instrument.step = 0;  // the instrument timer never counts
+  run.session.start();
+  EXPECT_FALSE(deliverUntil(run.session, [&] { return r.document.pointIndex > 0; }, 0.1));
+  run.session.stop();
+  EXPECT_EQ(r.document.pointIndex, 0);
+  EXPECT_EQ(r.runState, RunIdle);
+  EXPECT_EQ(run.instrument.offCalls, 1);
+}
+
+TEST(Acquisition, RefusesSweepsWithoutValidPoints) {
+  MeasurementRecord r = sweepRecord("0", "0", "50", "10");
+  EXPECT_FALSE(sweepProblem(r).isEmpty());
+  r = sweepRecord("0", "5000", "50", "10");
+  r.texts.sweep = "0.0001";
+  XYFactors(r);
+  EXPECT_GT(r.params.pulseNumber, kMaxRunPoints);
+  EXPECT_FALSE(sweepProblem(r).isEmpty());
+  r = sweepRecord("0", "100", "0", "10");
+  EXPECT_FALSE(sweepProblem(r).isEmpty());
+}
+
+TEST(Acquisition, CountsPointsWithoutSamples) {
+  MeasurementRecord r = sweepRecord("0", "20", "10", "5");
+  ScriptedRun run(r);
+  run.instrument.step = 4e-3;
+  run.session.start();
+  run.untilEnd();
+  EXPECT_EQ(run.session.statistics().points, r.params.pulseNumber);
+  EXPECT_EQ(run.session.statistics().pointsWithoutSamples, r.params.pulseNumber);
+  EXPECT_EQ(run.session.statistics().invalidPoints, r.params.pulseNumber);
+  EXPECT_TRUE(run.session.summary().startsWith("20 points, 20 invalid, 20 without samples, 0.0 readings per point"))
+      << run.session.summary().toStdString();
+
+  MeasurementRecord full = sweepRecord("0", "20", "10", "50");
+  ScriptedRun good(full);
+  good.session.start();
+  good.untilEnd();
+  EXPECT_EQ(good.session.statistics().pointsWithoutSamples, 0);
+  EXPECT_EQ(good.session.statistics().invalidPoints, 0);
+  EXPECT_GT(good.session.statistics().readingsPerPoint(), 1.0);
+}
+
+TEST(Acquisition, PausesFallBetweenTheWindowsAndEndBeforeTheNextOpens) {
+  for (const char *accumulation : {"10", "50", "90"}) {
+    MeasurementRecord r = sweepRecord("0", "100", "50", accumulation);
+    ScriptedRun run(r);
+    run.instrument.step = 1e-5;
+    run.session.start();
+    run.untilEnd();
+    const double T = 0.05, window = r.params.accumulationFraction / 2 * T;
+    ASSERT_FALSE(run.instrument.pauses.empty()) << accumulation;
+    for (const auto &[from, length] : run.instrument.pauses) {
+      // Both windows end on half periods: none may be open during a pause.
+      const double half = std::floor(from / (T / 2)) * (T / 2);
+      for (const double end : {half + T / 2, half + T})
+        EXPECT_TRUE(from + length + 1e-9 < end - window || from >= end) << accumulation << "% at " << from;
+      EXPECT_LE(length, 0.01);
+    }
+    EXPECT_EQ(run.session.statistics().invalidPoints, 0) << accumulation;
+    EXPECT_GT(run.session.statistics().readingsPerPoint(), 1.0) << accumulation;
+  }
+}
+
+TEST(Acquisition, ALateWriteMakesAnInvalidPointThatIsStoredButNotDrawn) {
+  // 50 ms periods, 50 %: windows of 12.5 ms. Point 5's pulse is due at
+  // 275 ms and its window opens at 287.5 ms; written after 281.25 ms it is late.
+  MeasurementRecord r = sweepRecord("-100", "100", "50", "50");
+  ScriptedRun run(r);
+  run.instrument.step = 1e-5;
+  run.instrument.stallAt = 0.275;
+  run.instrument.stallSeconds = 0.008;
+  run.session.start();
+  run.untilEnd();
+  EXPECT_EQ(run.session.statistics().invalidPoints, 1);
+  EXPECT_EQ(run.session.statistics().pointsWithoutSamples, 0);
+  ASSERT_EQ(run.drawn.size(), 41u);
+  for (size_t i = 1; i < run.drawn.size(); ++i) EXPECT_EQ(run.drawn[i].valid, i != 6) << i;
+  // Its windows still got samples: the value is stored as measured.
+  EXPECT_NEAR(r.document.points[5], 0.05e-6, 1e-15);
+
+  // A base step written late: point 10's, due at 500 ms, whose window opens at 512.5 ms.
+  MeasurementRecord late = sweepRecord("-100", "100", "50", "50");
+  ScriptedRun base(late);
+  base.instrument.step = 1e-5;
+  base.instrument.stallAt = 0.5;
+  base.instrument.stallSeconds = 0.008;
+  base.session.start();
+  base.untilEnd();
+  EXPECT_EQ(base.session.statistics().invalidPoints, 1);
+  ASSERT_EQ(base.drawn.size(), 41u);
+  EXPECT_FALSE(base.drawn[11].valid);
+}
+
+TEST(Acquisition, NewDuringARunDoesNotSendTheSweepBack) {
+  MeasurementRecord r = sweepRecord("-100", "100", "50", "50");
+  ScriptedRun run(r);
+  run.instrument.holdAt = 0.2;
+  run.session.start();
+  ASSERT_TRUE(run.until([&] { return r.document.pointIndex > 2; }));
+  const int32_t reached = r.document.pointIndex;
+  r.document.pointIndex = 0;  // what New does to the record
+  run.instrument.holdAt = 1e9;
+  ASSERT_TRUE(run.until([&] { return r.document.pointIndex > 0; }));
+  EXPECT_GT(r.document.pointIndex, reached);
+  run.untilEnd();
+  EXPECT_EQ(r.document.pointIndex, r.params.pulseNumber - 1);
+  for (size_t i = 0; i < r.document.points.size(); ++i) EXPECT_NEAR(r.document.points[i], 0.05e-6, 1e-15) << i;
+}
+
+TEST(Acquisition, PointsAfterASaveMakeTheRecordUnsavedAgain) {
+  MeasurementRecord r = sweepRecord("-100", "100", "50", "50");
+  ScriptedRun run(r);
+  run.instrument.holdAt = 0.2;
+  run.session.start();
+  ASSERT_TRUE(run.until([&] { return run.session.statistics().points > 0; }));
+  r.document.dataSaved = true;  // saved while measuring
+  const int32_t saved = run.session.statistics().points;
+  run.instrument.holdAt = 1e9;
+  ASSERT_TRUE(run.until([&] { return run.session.statistics().points > saved; }));
+  EXPECT_FALSE(r.document.dataSaved);
+  run.session.stop();
+}
+
+TEST(Acquisition, TheObserverGetsEachPointOnceInOrderAsItIsTaken) {
+  MeasurementRecord r = sweepRecord("-100", "100", "10", "50");  // 200 points, several per delivery
   r.document.runDateTime = "1/2/26 3:04 PM";
   ScriptedRun run(r);
   RecordedRun seen;
-  run.acquisition.setObserver(&seen);
-  run.acquisition.start();
+  run.session.setObserver(&seen);
+  run.session.start();
   EXPECT_EQ(seen.events, std::vector<std::string>{"start"});
-  EXPECT_EQ(seen.startedDateTime, "1/2/26 3:04 PM");
+  // The run's own date-time, set as it starts.
+  EXPECT_NE(seen.startedDateTime, "1/2/26 3:04 PM");
+  EXPECT_EQ(seen.startedDateTime, r.document.runDateTime);
+  EXPECT_FALSE(r.display.runHint.isEmpty());
   EXPECT_EQ(seen.startedPulseNumber, 200);
-  while (run.acquisition.tick()) {
-    // After each tick the observer has every completed point, none more.
-    ASSERT_EQ(seen.points.size(), static_cast<size_t>(run.acquisition.statistics().points));
+  while (run.session.deliver()) {
+    // After each delivery the observer has every completed point, none more.
+    ASSERT_EQ(seen.points.size(), static_cast<size_t>(run.session.statistics().points));
     r.document.pointIndex = 0;  // New during the run changes nothing of what is told
   }
-  run.acquisition.stop();
-  run.acquisition.stop();  // a second stop tells nothing
+  run.session.stop();
+  run.session.stop();  // a second stop tells nothing
   ASSERT_EQ(seen.points.size(), 200u);
   for (size_t i = 0; i < seen.points.size(); ++i) {
     EXPECT_EQ(seen.points[i].first, static_cast<int32_t>(i));
@@ -334,16 +409,4 @@ TEST(Acquisition, TheObserverGetsEachPointOnceInOrderByTheEndOfItsTick) {
   }
   EXPECT_EQ(seen.events.back(), "end");
   EXPECT_EQ(std::count(seen.events.begin(), seen.events.end(), "end"), 1);
-}
-
-TEST(Acquisition, AStopDuringPreelectrolysisTellsAStartAndAnEndWithoutPoints) {
-  MeasurementRecord r = sweepRecord("0", "50", "50", "50");
-  r.params.preTime = 10;
-  ScriptedRun run(r);
-  RecordedRun seen;
-  run.acquisition.setObserver(&seen);
-  run.acquisition.start();
-  run.acquisition.tick();
-  run.acquisition.stop();
-  EXPECT_EQ(seen.events, (std::vector<std::string>{"start", "end"}));
 }

@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 #include <algorithm>
+#include <atomic>
 
 #include "qstring_print.h"
 #include "factory_texts.h"
@@ -11,8 +12,8 @@
 #include "instrument/instrument.h"
 #include "instrument/port_backend.h"
 #include "instrument/tvicport.h"
-#include "measurement/acquisition.h"
 #include "measurement/instrument_run.h"
+#include "run_to_end.h"
 
 namespace {
 
@@ -21,8 +22,8 @@ struct SimulatedRun {
   TVicPort port;
   Instrument instrument;
   InstrumentRun run{instrument};
-  int64_t nowMs = 0;
-  Acquisition acquisition{record, run, [this] { return nowMs; }};
+  std::atomic<int64_t> nowMs{0};
+  RunSession session{record, run, [this] { return nowMs.load(); }};
 
   SimulatedRun(const QString &cell, const char *start, const char *end, const char *speed, const char *amplitude) {
     QString error;
@@ -41,12 +42,7 @@ struct SimulatedRun {
   }
   ~SimulatedRun() { port.Close(); }
 
-  void runToEnd() {
-    acquisition.start();
-    for (int ticks = 0; ticks < 100000 && acquisition.tick(); ++ticks) {
-    }
-    acquisition.stop();
-  }
+  void runToEnd() { ::runToEnd(session); }
   // Potential of the largest point in magnitude (reduction peaks are negative),
   // after the first tenth of the sweep, where the switch-on transient decays.
   double peakPotential() const {
@@ -81,8 +77,9 @@ TEST(SimulatedRun, ReversiblePeakOfTheSimulatedCouple) {
     const MeasurementRecord &r = sim.record;
     EXPECT_EQ(static_cast<int32_t>(r.document.points.size()), r.params.pulseNumber);
     EXPECT_EQ(r.document.pointIndex, r.params.pulseNumber - 1);
-    EXPECT_EQ(sim.acquisition.statistics().points, r.params.pulseNumber);
-    EXPECT_EQ(sim.acquisition.statistics().pointsWithoutSamples, 0);
+    EXPECT_EQ(sim.session.statistics().points, r.params.pulseNumber);
+    EXPECT_EQ(sim.session.statistics().pointsWithoutSamples, 0);
+    EXPECT_EQ(sim.session.statistics().invalidPoints, 0);
     EXPECT_NEAR(sim.peakPotential(), c.e0 - 0.005, r.params.pulseStep + 1e-9) << c.cell;
     EXPECT_NEAR(sim.widthAtHalfHeight(), 0.0904 / c.n, 0.1 * 0.0904 / c.n) << c.cell;
   }
@@ -104,19 +101,18 @@ TEST(SimulatedRun, PreelectrolysisThenSweep) {
   sim.record.texts.prePot = "-300";
   sim.record.params.preTime = 5;
   sim.record.params.prePotential = -0.3;
-  sim.acquisition.start();
+  sim.session.start();
   EXPECT_EQ(sim.record.runState, RunPreelectrolysis);
-  EXPECT_TRUE(sim.acquisition.tick());
+  ASSERT_TRUE(deliverUntil(sim.session, [&] { return !sim.record.display.panels.time.isEmpty(); }));
   EXPECT_EQ(sim.record.display.panels.time, "5.0 s");
   EXPECT_EQ(sim.record.display.panels.potential, "-300 mV");
   EXPECT_TRUE(sim.record.display.panels.current.endsWith(" uA"));
   sim.nowMs = 5000;
-  int ticks = 0;
-  while (sim.acquisition.tick() && ++ticks < 100000) {
-  }
-  sim.acquisition.stop();
+  EXPECT_FALSE(deliverUntil(sim.session, [] { return false; }));
+  sim.session.stop();
   EXPECT_EQ(sim.record.document.pointIndex, sim.record.params.pulseNumber - 1);
-  EXPECT_EQ(sim.acquisition.statistics().pointsWithoutSamples, 0);
+  EXPECT_EQ(sim.session.statistics().pointsWithoutSamples, 0);
+  EXPECT_EQ(sim.session.statistics().invalidPoints, 0);
 }
 
 TEST(SimulatedRun, ZeroAccumulationAndShortPeriods) {
@@ -126,22 +122,18 @@ TEST(SimulatedRun, ZeroAccumulationAndShortPeriods) {
     XYFactors(sim.record);
     sim.runToEnd();
     EXPECT_EQ(sim.record.document.pointIndex, sim.record.params.pulseNumber - 1);
-    EXPECT_EQ(sim.acquisition.statistics().pointsWithoutSamples, sim.record.params.pulseNumber);
+    EXPECT_EQ(sim.session.statistics().pointsWithoutSamples, sim.record.params.pulseNumber);
     for (double v : sim.record.document.points) EXPECT_EQ(v, 0.0);
   }
   {
-    // 5 ms periods: about 22 points complete within one 0.11 s tick.
+    // 5 ms periods: windows of 0.25 ms, a write due every 2.5 ms.
     SimulatedRun sim("noise=0,errors=0", "-100", "100", "100", "10");
     sim.record.texts.period = "5";
     XYFactors(sim.record);
     ASSERT_EQ(sim.record.params.pulseNumber, 400);
-    sim.acquisition.start();
-    sim.acquisition.tick();
-    EXPECT_GE(sim.record.document.pointIndex, 20);
-    while (sim.acquisition.tick()) {
-    }
-    sim.acquisition.stop();
+    sim.runToEnd();
     EXPECT_EQ(sim.record.document.pointIndex, 399);
-    EXPECT_EQ(sim.acquisition.statistics().pointsWithoutSamples, 0);
+    EXPECT_EQ(sim.session.statistics().pointsWithoutSamples, 0);
+    EXPECT_EQ(sim.session.statistics().invalidPoints, 0);
   }
 }

@@ -4,7 +4,7 @@
 
 #include "factory_texts.h"
 #include "graph/scaling.h"
-#include "measurement/acquisition.h"
+#include "measurement/run_plan.h"
 
 TEST(SweepTexts, ASpeedOrPeriodNotAbove0IsRefusedByName) {
   MeasurementRecord r;

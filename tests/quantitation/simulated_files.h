@@ -15,8 +15,8 @@
 #include "instrument/instrument.h"
 #include "instrument/port_backend.h"
 #include "instrument/tvicport.h"
-#include "measurement/acquisition.h"
 #include "measurement/instrument_run.h"
+#include "run_to_end.h"
 
 // The sweep of the simulated cell `cell` (a --sim-cell text) from -150 to
 // 350 mV in 1 mV steps (or from `start` to `end` mV at `speed` mV/s, 20 giving
@@ -29,8 +29,7 @@ inline void measureSimulatedFile(const QString &cell, const QString &path, const
   TVicPort port;
   Instrument instrument;
   InstrumentRun run{instrument};
-  int64_t nowMs = 0;
-  Acquisition acquisition{record, run, [&nowMs] { return nowMs; }};
+  RunSession session{record, run};
   QString error;
   ASSERT_TRUE(selectPortBackend("sim-fast", cell, &error)) << error.toStdString();
   port.Open();
@@ -43,10 +42,7 @@ inline void measureSimulatedFile(const QString &cell, const QString &path, const
   record.texts.currMin = "-" + currentLimit;
   record.texts.currMax = currentLimit;
   XYFactors(record);
-  acquisition.start();
-  for (int ticks = 0; ticks < 100000 && acquisition.tick(); ++ticks) {
-  }
-  acquisition.stop();
+  runToEnd(session);
   port.Close();
   ASSERT_EQ(record.document.pointIndex, record.params.pulseNumber - 1);
   ASSERT_TRUE(saveMeasurementFile(record, path, &error)) << error.toStdString();

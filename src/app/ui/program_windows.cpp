@@ -28,6 +28,7 @@ ProgramWindows::ProgramWindows() {
   colors_ = std::make_unique<TGColors>(main);
   device_ = std::make_unique<TDevice>(main);
   device_->setElectrodesMaxHandler([main](int maximum) { main->setElectrodesMaximum(maximum); });
+  device_->setRunActiveQuery([main] { return main->runActive(); });
 }
 
 ProgramWindows::~ProgramWindows() {

@@ -39,7 +39,7 @@
 #include "instrument/tvicport.h"
 #include "instrument/ui/devices.h"
 #include "journal/run_journal.h"
-#include "measurement/acquisition.h"
+#include "measurement/run_session.h"
 #include "measurement/instrument_run.h"
 #include "measurement/parameters.h"
 #include "printing/ui/printwn.h"
@@ -216,6 +216,11 @@ void TSDIAppForm::FormCreate() {
     statusBar()->showMessage(QStringLiteral("Run not journaled: ") + reason);
   });
   record_.document.dataFileName.clear();
+  // While a run goes on: the priority its acquisition thread got.
+  RunPriority = new QLabel(this);
+  RunPriority->setToolTip(QStringLiteral("Scheduling of the run's sampling"));
+  RunPriority->hide();
+  statusBar()->addPermanentWidget(RunPriority);
   auto *backend = new QLabel(portBackendDescription(), this);
   backend->setToolTip(QStringLiteral("Instrument port in use"));
   if (portBackendIsSimulated()) {
@@ -402,7 +407,7 @@ void TSDIAppForm::closeEvent(QCloseEvent *event) {
 }
 
 void TSDIAppForm::FormClose() {
-  if (acquisition_ && acquisition_->running()) BitBtnStopClick();
+  if (run_ && run_->running()) BitBtnStopClick();
   Device->instrument().PotentiostatOff();
   if (record_.zoomed()) {
     const ParameterTexts unzoomed = record_.unzoomedTexts();

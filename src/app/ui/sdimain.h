@@ -19,14 +19,13 @@ class QPlainTextEdit;
 class QSpinBox;
 class QTimer;
 class QToolButton;
-class Acquisition;
 class FileCommands;
 class GraphView;
 class InstrumentRun;
 class PeakAnalysisView;
 class ProgramWindows;
-class QElapsedTimer;
 class RunJournal;
+class RunSession;
 class TVicPort;
 
 class TSDIAppForm : public QMainWindow, public FileCommandHost {
@@ -108,6 +107,7 @@ class TSDIAppForm : public QMainWindow, public FileCommandHost {
   // Status panels.
   QLabel *Panel5 = nullptr, *Panel6 = nullptr, *Panel7 = nullptr, *Panel8 = nullptr, *Panel3 = nullptr,
          *Panel4 = nullptr;
+  QLabel *RunPriority = nullptr;
   QPlainTextEdit *Memo1 = nullptr;
   QToolButton *BitBtnRun = nullptr, *BitBtnStop = nullptr;
   GraphView *graph = nullptr;
@@ -161,8 +161,7 @@ class TSDIAppForm : public QMainWindow, public FileCommandHost {
   ReferenceCurves references_;
   std::unique_ptr<TVicPort> portAccess;
   std::unique_ptr<InstrumentRun> runInstrument_;
-  std::unique_ptr<QElapsedTimer> runClock_;
-  std::unique_ptr<Acquisition> acquisition_;
+  std::unique_ptr<RunSession> run_;
   std::unique_ptr<RunJournal> journal_;
   MainWindowState windowState_;
   // Written back at the end as read at the start while "Print report" was never opened.

@@ -1,8 +1,6 @@
 // The main window's Run and Stop commands and its acquisition timer.
 #include <QAction>
-#include <QDateTime>
-#include <QElapsedTimer>
-#include <QLocale>
+#include <QLabel>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -12,8 +10,8 @@
 #include "graph/ui/peak_analysis_view.h"
 #include "instrument/ui/devices.h"
 #include "journal/run_journal.h"
-#include "measurement/acquisition.h"
 #include "measurement/instrument_run.h"
+#include "measurement/run_session.h"
 
 namespace {
 
@@ -57,44 +55,44 @@ void TSDIAppForm::BitBtnRunClick() {
     refuseRun(problem, planned.params.axisPotStart == planned.params.axisPotEnd);
     return;
   }
-  // The new run belongs to no file until it is saved.
-  record_.document.dataFileName.clear();
-  record_.document.runDateTime = QLocale::system().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
-  record_.display.runTimeInfo = QStringLiteral("Run time: ") + record_.document.runDateTime;
-  record_.display.runHint = QStringLiteral("Start of measurement: ") + record_.document.runDateTime;
   setRunCommandsEnabled(false);
   record_.document.pointIndex = 0;
   graph->PaintBox2DblClick();
   syncFromRecord();
 
   runInstrument_ = std::make_unique<InstrumentRun>(Device->instrument());
-  runClock_ = std::make_unique<QElapsedTimer>();
-  runClock_->start();
-  QElapsedTimer *clock = runClock_.get();
-  acquisition_ = std::make_unique<Acquisition>(record_, *runInstrument_, [clock] { return clock->elapsed(); });
-  acquisition_->setDrawPoint([this](double potential, double current) { graph->DrawPoint(potential, current); });
-  acquisition_->setObserver(journal_.get());
-  acquisition_->start();
+  run_ = std::make_unique<RunSession>(record_, *runInstrument_);
+  run_->setDrawPoint([this](double potential, double current, bool valid) {
+    // An invalid point leaves a gap: the line starts afresh at the next one.
+    if (valid)
+      graph->DrawPoint(potential, current);
+    else
+      record_.view.penUp = true;
+  });
+  run_->setObserver(journal_.get());
+  run_->start();
+  RunPriority->setText(priorityText(run_->priority()));
+  RunPriority->show();
   refreshDisplay();
   Timer1->start();
   Timer1Timer();
 }
 
 void TSDIAppForm::Timer1Timer() {
-  if (!acquisition_ || !acquisition_->running()) return;
-  if (!acquisition_->tick()) BitBtnStopClick();
+  if (!run_ || !run_->running()) return;
+  if (!run_->deliver()) BitBtnStopClick();
   refreshDisplay();
 }
 
 void TSDIAppForm::BitBtnStopClick() {
-  if (acquisition_ && acquisition_->running()) {
-    acquisition_->stop();
-    const Acquisition::Statistics &stats = acquisition_->statistics();
-    statusBar()->showMessage(QStringLiteral("Measurement ended: %1 points, %2 without samples, %3 readings per point")
-                                 .arg(stats.points)
-                                 .arg(stats.pointsWithoutSamples)
-                                 .arg(stats.readingsPerPoint(), 0, 'f', 1));
+  if (run_ && run_->running()) {
+    run_->stop();
+    // The priority is named again where it may have cost points.
+    QString ended = QStringLiteral("Measurement ended: ") + run_->summary();
+    if (run_->priority() == ThreadPriority::Normal) ended += QStringLiteral("; ") + priorityText(run_->priority());
+    statusBar()->showMessage(ended);
   }
+  RunPriority->hide();
   Timer1->stop();
   setRunCommandsEnabled(true);
   // The live curve shows no analysis; the redraw brings the new run's.

@@ -161,7 +161,10 @@ void TDevice::FormActivate() { Timer1->start(); }
 
 void TDevice::FormDeactivate() { Timer1->stop(); }
 
-void TDevice::Timer1Timer() { DeviceTest(); }
+void TDevice::Timer1Timer() {
+  if (runActive_ && runActive_()) return;
+  DeviceTest();
+}
 
 void TDevice::placeBackendText() {
   const QRect beside = scale_(8, 158, 150, 40);

@@ -49,6 +49,8 @@ class TDevice : public QDialog {
   // Told the highest electrode count of the model in use, now and after
   // every change of model.
   void setElectrodesMaxHandler(std::function<void(int)> handler);
+  // Asked before each timed test: while a run goes on the bus is the run's alone.
+  void setRunActiveQuery(std::function<bool()> runActive) { runActive_ = std::move(runActive); }
 
   // Writes the calibration texts of the selected model to its file.
   bool saveCalibration(QString *error);
@@ -84,6 +86,7 @@ class TDevice : public QDialog {
   LayoutScale scale_;
   Instrument instrument_;
   std::function<void(int)> electrodesMaxHandler_;
+  std::function<bool()> runActive_;
   bool destroyed_ = false;
 };
 
