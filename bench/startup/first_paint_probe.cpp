@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <ctime>
+#include <string>
 #include <unistd.h>
 
 namespace {
@@ -16,7 +17,7 @@ void reportAndEnd() {
   clock_gettime(CLOCK_REALTIME, &now);
   const long long micros = static_cast<long long>(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
   if (FILE *out = std::fopen(qgetenv("STARTUP_PROBE_OUT").constData(), "a")) {
-    std::fprintf(out, "%lld\n", micros);
+    std::fputs((std::to_string(micros) + '\n').c_str(), out);
     std::fclose(out);
   }
   _exit(0);
