@@ -72,9 +72,9 @@ int measureCommand(const QString &params, const QString &out) {
   }
 
   InstrumentRun runInstrument(instrument);
-  RunSession session(record, runInstrument);
   RunJournal journal(programFolder(),
                      [](const QString &reason) { err() << "dpv: run not journaled: " << reason << Qt::endl; });
+  RunSession session(record, runInstrument);
   session.setObserver(&journal);
   session.start();
   err() << "dpv: measuring " << record.params.pulseNumber << " points, " << priorityText(session.priority())

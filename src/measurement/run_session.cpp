@@ -24,6 +24,7 @@ RunSession::RunSession(MeasurementRecord &record, RunInstrument &instrument, Clo
 RunSession::~RunSession() { stop(); }
 
 void RunSession::start() {
+  stop();  // one run at a time
   MeasurementRecord &r = record_;
   plan_ = planRun(r);
   // The new run belongs to no file until it is saved.

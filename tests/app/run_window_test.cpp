@@ -82,3 +82,14 @@ TEST_F(RunWindow, StopFromTheMenuEndsTheRunAtOnceAndNothingFollows) {
   for (size_t i = static_cast<size_t>(stoppedAt); i < w.record().document.points.size(); ++i)
     ASSERT_EQ(w.record().document.points[i], 0.0) << i;
 }
+
+TEST_F(RunWindow, WindowsGoneDuringARunEndTheRunBeforeTheInstrument) {
+  auto windows = std::make_unique<ProgramWindows>();
+  TSDIAppForm &w = windows->mainWindow();
+  setSweep(w, 3000);
+  w.Run1->trigger();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return w.record().document.pointIndex > 3; }, 10000));
+  w.record().document.dataSaved = true;
+  windows.reset();  // the device window, which owns the instrument, goes before the main window
+  SUCCEED();
+}

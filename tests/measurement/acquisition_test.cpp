@@ -10,10 +10,10 @@
 #include <thread>
 #include <vector>
 
-#include "factory_texts.h"
 #include "graph/scaling.h"
 #include "measurement/run_session.h"
 #include "run_to_end.h"
+#include "sweep_record.h"
 
 namespace {
 
@@ -72,20 +72,6 @@ class ScriptedInstrument : public RunInstrument {
   }
   bool VirtualTime() const override { return true; }
 };
-
-MeasurementRecord sweepRecord(const char *start, const char *end, const char *period, const char *accumulation) {
-  MeasurementRecord r;
-  r.texts = factoryTexts();
-  r.texts.currMin = "-10";
-  r.texts.currMax = "10";
-  r.texts.potStart = start;
-  r.texts.potEnd = end;
-  r.texts.sweep = "100";
-  r.texts.period = period;
-  r.texts.accumulation = accumulation;
-  XYFactors(r);
-  return r;
-}
 
 struct Drawn {
   double potential, current;
@@ -302,7 +288,7 @@ TEST(Acquisition, CountsPointsWithoutSamples) {
 }
 
 TEST(Acquisition, PausesFallBetweenTheWindowsAndEndBeforeTheNextOpens) {
-  for (const char *accumulation : {"10", "50", "90"}) {
+  for (const char *accumulation : {"10", "50", "80"}) {
     MeasurementRecord r = sweepRecord("0", "100", "50", accumulation);
     ScriptedRun run(r);
     run.instrument.step = 1e-5;

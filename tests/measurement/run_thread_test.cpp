@@ -9,11 +9,10 @@
 #include <thread>
 #include <vector>
 
-#include "factory_texts.h"
-#include "graph/scaling.h"
 #include "measurement/run_session.h"
 #include "measurement/spsc_queue.h"
 #include "run_to_end.h"
+#include "sweep_record.h"
 
 TEST(SpscQueue, HoldsItsCapacityInOrderAcrossTheWrap) {
   SpscQueue<int> queue(3);
@@ -32,8 +31,8 @@ TEST(SpscQueue, HoldsItsCapacityInOrderAcrossTheWrap) {
 }
 
 TEST(SpscQueue, TwoThreadsPassEveryItemOnceInOrder) {
-  constexpr int kItems = 300000;
-  SpscQueue<int> queue(64);  // small, so both sides meet it full and empty
+  constexpr int kItems = 100000;
+  SpscQueue<int> queue(256);  // small, so both sides meet it full and empty
   std::thread producer([&] {
     for (int i = 0; i < kItems; ++i)
       while (!queue.push(i)) std::this_thread::yield();
@@ -104,16 +103,7 @@ TEST(RunStop, AStopAtAnyMomentLosesAndDoublesNoPoint) {
   std::mt19937 random(12345);
   std::uniform_int_distribution<int> micros(0, 20000);
   for (int attempt = 0; attempt < 40; ++attempt) {
-    MeasurementRecord r;
-    r.texts = factoryTexts();
-    r.texts.currMin = "-10";
-    r.texts.currMax = "10";
-    r.texts.potStart = "-500";
-    r.texts.potEnd = "500";
-    r.texts.sweep = "100";
-    r.texts.period = "10";
-    r.texts.accumulation = "30";
-    XYFactors(r);
+    MeasurementRecord r = sweepRecord("-500", "500", "10", "30");
     ASSERT_EQ(r.params.pulseNumber, 1000);
     VirtualInstrument instrument;
     Told told;
@@ -147,11 +137,7 @@ TEST(RunStop, AStopAtAnyMomentLosesAndDoublesNoPoint) {
 }
 
 TEST(RunStop, AVirtualClockAsksForNoRealTimePriority) {
-  MeasurementRecord r;
-  r.texts = factoryTexts();
-  r.texts.potStart = "0";
-  r.texts.potEnd = "50";
-  XYFactors(r);
+  MeasurementRecord r = sweepRecord("0", "50", "50", "10");
   VirtualInstrument instrument;
   RunSession session(r, instrument);
   runToEnd(session);

@@ -32,6 +32,8 @@ ProgramWindows::ProgramWindows() {
 }
 
 ProgramWindows::~ProgramWindows() {
+  // A run's thread uses the device window's instrument: it ends first.
+  if (mainWindow_->runActive()) mainWindow_->stopRun();
   // The dialogs are children of the main window: release them before it.
   quantitation_.reset();
   potCal_.reset();

@@ -160,9 +160,10 @@ class TSDIAppForm : public QMainWindow, public FileCommandHost {
   std::unique_ptr<FileCommands> files_;
   ReferenceCurves references_;
   std::unique_ptr<TVicPort> portAccess;
+  // The journal outlives the run that tells it of its end.
+  std::unique_ptr<RunJournal> journal_;
   std::unique_ptr<InstrumentRun> runInstrument_;
   std::unique_ptr<RunSession> run_;
-  std::unique_ptr<RunJournal> journal_;
   MainWindowState windowState_;
   // Written back at the end as read at the start while "Print report" was never opened.
   PageSettings pageSettings_;
