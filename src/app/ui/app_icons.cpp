@@ -1,5 +1,8 @@
 #include "app/ui/app_icons.h"
 
+#include <algorithm>
+
+#include <QGuiApplication>
 #include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
@@ -126,48 +129,59 @@ void paint(QPainter &p, AppIcon kind) {
   }
 }
 
-QIcon paintedIcon(AppIcon kind) {
-  QIcon icon;
-  for (int size : {24, 48}) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.scale(size / 24.0, size / 24.0);
-    paint(p, kind);
-    p.end();
-    icon.addPixmap(pixmap);
-  }
-  return icon;
+// The pictures are drawn on a 24-pixel grid; a second picture at twice the
+// size serves larger requests and high-resolution screens.
+constexpr int kGrid = 24;
+
+QPixmap paintedPixmap(AppIcon kind, int size) {
+  QPixmap pixmap(size, size);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  p.scale(size / double(kGrid), size / double(kGrid));
+  paint(p, kind);
+  p.end();
+  return pixmap;
 }
 
 // Paints the icon's pictures when something first shows it: most are in
-// menus that stay closed at start-up.
+// menus that stay closed at start-up, and the tool bar needs no large ones.
 class DeferredIconEngine : public QIconEngine {
  public:
   explicit DeferredIconEngine(AppIcon kind) : kind_(kind) {}
 
   void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override {
-    icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    const qreal ratio = painter->device() ? painter->device()->devicePixelRatio() : 1;
+    icon(rect.size() * ratio).paint(painter, rect, Qt::AlignCenter, mode, state);
   }
   QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override {
-    return icon().pixmap(size, mode, state);
+    return icon(inDevicePixels(size)).pixmap(size, mode, state);
   }
   QSize actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state) override {
-    return icon().actualSize(size, mode, state);
+    return icon(inDevicePixels(size)).actualSize(size, mode, state);
   }
   QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
-    return icon().availableSizes(mode, state);
+    return icon(QSize(2 * kGrid, 2 * kGrid)).availableSizes(mode, state);
   }
   QIconEngine *clone() const override { return new DeferredIconEngine(kind_); }
 
  private:
-  const QIcon &icon() {
-    if (icon_.isNull()) icon_ = paintedIcon(kind_);
+  // What the icon below asks its pictures for: the size on the screen.
+  static QSize inDevicePixels(const QSize &size) { return size * std::max(1.0, qApp->devicePixelRatio()); }
+
+  // An icon picks the smallest picture at least as large as the request, so
+  // up to the grid's size the large picture would never be used.
+  const QIcon &icon(const QSize &size) {
+    if (icon_.isNull()) icon_.addPixmap(paintedPixmap(kind_, kGrid));
+    if (!large_ && (size.width() > kGrid || size.height() > kGrid)) {
+      icon_.addPixmap(paintedPixmap(kind_, 2 * kGrid));
+      large_ = true;
+    }
     return icon_;
   }
 
   AppIcon kind_;
   QIcon icon_;
+  bool large_ = false;
 };
 
 }  // namespace

@@ -12,21 +12,23 @@
 #include "printing/ui/printwn.h"
 #include "quantitation/ui/quantitation_dialog.h"
 
+namespace {
+
+template <typename Dialog, typename... Arguments>
+Dialog &made(std::unique_ptr<Dialog> &dialog, Arguments &&...arguments) {
+  if (!dialog) dialog = std::make_unique<Dialog>(std::forward<Arguments>(arguments)...);
+  return *dialog;
+}
+
+}  // namespace
+
 ProgramWindows::ProgramWindows() {
-  mainWindow_ = std::make_unique<TSDIAppForm>();
+  mainWindow_ = std::make_unique<TSDIAppForm>(*this);
   TSDIAppForm *main = mainWindow_.get();
-  aboutBox_ = std::make_unique<TAboutBox>(main);
-  page_ = std::make_unique<TPage>(main);
-  printBox_ = std::make_unique<TPrintBox1>(main);
-  viewdata_ = std::make_unique<TViewdata>(main->record(), main);
   colors_ = std::make_unique<TGColors>(main);
   device_ = std::make_unique<TDevice>(main);
   device_->setElectrodesMaxHandler([main](int maximum) { main->setElectrodesMaximum(maximum); });
   device_->setRunActiveQuery([main] { return main->runActive(); });
-  deviceCal_ = std::make_unique<TDeviceCal>(device_->instrument(), main);
-  showsem_ = std::make_unique<Tshowsem>(device_->instrument(), main->record(), main);
-  potCal_ = std::make_unique<TPotCal>(device_->instrument(), main);
-  quantitation_ = std::make_unique<TQuantitation>(main);
 }
 
 ProgramWindows::~ProgramWindows() {
@@ -45,3 +47,14 @@ ProgramWindows::~ProgramWindows() {
   aboutBox_.reset();
   mainWindow_.reset();
 }
+
+TAboutBox &ProgramWindows::aboutBox() { return made(aboutBox_, mainWindow_.get()); }
+TPage &ProgramWindows::page() { return made(page_, mainWindow_.get()); }
+TPrintBox1 &ProgramWindows::printBox() { return made(printBox_, mainWindow_.get()); }
+TViewdata &ProgramWindows::viewdata() { return made(viewdata_, mainWindow_->record(), mainWindow_.get()); }
+TDeviceCal &ProgramWindows::deviceCal() { return made(deviceCal_, device_->instrument(), mainWindow_.get()); }
+Tshowsem &ProgramWindows::showsem() {
+  return made(showsem_, device_->instrument(), mainWindow_->record(), mainWindow_.get());
+}
+TPotCal &ProgramWindows::potCal() { return made(potCal_, device_->instrument(), mainWindow_.get()); }
+TQuantitation &ProgramWindows::quantitation() { return made(quantitation_, mainWindow_.get()); }

@@ -1,6 +1,9 @@
 #pragma once
-// The program's windows, created once in their fixed order; each reads its
-// own settings while it is created. Destroyed in reverse order.
+// The program's windows. The main window, the device window (it holds the
+// instrument) and the graph colours (the graph paints with them) are made at
+// once; every other dialog at its first use, one instance each. Each reads its
+// own settings while it is made; all that were made are destroyed in the
+// reverse of their fixed order.
 
 #include <memory>
 
@@ -21,6 +24,16 @@ class ProgramWindows {
   ProgramWindows();
   ~ProgramWindows();
   TSDIAppForm &mainWindow() { return *mainWindow_; }
+
+  // The dialogs made at their first use.
+  TAboutBox &aboutBox();
+  TPage &page();
+  TPrintBox1 &printBox();
+  TViewdata &viewdata();
+  TDeviceCal &deviceCal();
+  Tshowsem &showsem();
+  TPotCal &potCal();
+  TQuantitation &quantitation();
 
  private:
   std::unique_ptr<TSDIAppForm> mainWindow_;

@@ -24,6 +24,7 @@
 #include "app/ui/about.h"
 #include "app/ui/app_icons.h"
 #include "app/ui/help_window.h"
+#include "app/ui/program_windows.h"
 #include "calibration/ui/hardware.h"
 #include "calibration/ui/pmtcal.h"
 #include "calibration/ui/sem.h"
@@ -68,7 +69,8 @@ void setLabel(QLabel *label, const QString &text) {
 
 }  // namespace
 
-TSDIAppForm::TSDIAppForm(QWidget *parent) : QMainWindow(parent), files_(std::make_unique<FileCommands>(*this)) {
+TSDIAppForm::TSDIAppForm(ProgramWindows &windows, QWidget *parent)
+    : QMainWindow(parent), windows_(windows), files_(std::make_unique<FileCommands>(*this)) {
   setWindowTitle(kTitle);
   setWindowIcon(appIcon(AppIcon::Program));
   resize(798, 586);
@@ -195,6 +197,7 @@ void TSDIAppForm::FormCreate() {
   XYFactors(record_);
   record_.document.description = readDescription(ini);
   peakAnalysis->setSettings(readAnalysisSettings(ini));
+  pageSettings_ = readPageSettings(ini);
   {
     const QSignalBlocker block(Memo1);
     Memo1->setPlainText(record_.document.description.join(QLatin1Char('\n')));
@@ -220,7 +223,15 @@ void TSDIAppForm::FormCreate() {
   statusBar()->addPermanentWidget(RunPriority);
   auto *backend = new QLabel(portBackendDescription(), this);
   backend->setToolTip(QStringLiteral("Instrument port in use"));
-  if (portBackendIsSimulated()) backend->setStyleSheet(QStringLiteral("QLabel { color: #8a4b00; font-weight: bold; }"));
+  if (portBackendIsSimulated()) {
+    // Palette and font rather than a style sheet, which would cost the start a style of its own.
+    QPalette warning = backend->palette();
+    warning.setColor(QPalette::WindowText, QColor(0x8a, 0x4b, 0x00));
+    backend->setPalette(warning);
+    QFont bold = backend->font();
+    bold.setBold(true);
+    backend->setFont(bold);
+  }
   statusBar()->addPermanentWidget(backend);
   refreshDisplay();
   addReferences(readReferencePaths(ini));
@@ -301,8 +312,8 @@ void TSDIAppForm::leaveZoom() {
   if (record_.zoomed()) graph->PaintBox2DblClick();
 }
 
-void TSDIAppForm::Viewdatatext1Click() { Viewdata->exec(); }
-void TSDIAppForm::Quantitation1Click() { Quantitation->exec(); }
+void TSDIAppForm::Viewdatatext1Click() { windows_.viewdata().exec(); }
+void TSDIAppForm::Quantitation1Click() { windows_.quantitation().exec(); }
 void TSDIAppForm::PeakAnalysis1Click() {
   const bool shown = PeakAnalysis1->isChecked();
   if (shown == peakAnalysis->shown()) return;
@@ -324,14 +335,14 @@ void TSDIAppForm::openAtStart(const QString &path) {
 
 void TSDIAppForm::Devicesetup1Click() { Device->exec(); }
 
-void TSDIAppForm::Calibration1Click() { DeviceCal->exec(); }
+void TSDIAppForm::Calibration1Click() { windows_.deviceCal().exec(); }
 
 void TSDIAppForm::Potentialmetercalibration1Click() {
-  if (instrumentCheck()) PotCal->exec();
+  if (instrumentCheck()) windows_.potCal().exec();
 }
 
 void TSDIAppForm::SpeedButton2Click() {
-  if (instrumentCheck()) showsem->exec();
+  if (instrumentCheck()) windows_.showsem().exec();
 }
 
 void TSDIAppForm::setElectrodesMaximum(int maximum) {
@@ -341,9 +352,18 @@ void TSDIAppForm::setElectrodesMaximum(int maximum) {
   Electrodes->setMaximum(std::max(maximum, Electrodes->value()));
 }
 
-void TSDIAppForm::Printersetup1Click() { ::Printersetup1Click(this); }
+void TSDIAppForm::Printersetup1Click() {
+  // A printer made now takes the orientation "Print report" holds.
+  windows_.page();
+  ::Printersetup1Click(this);
+}
 
-void TSDIAppForm::Print1Click() { ::Print1Click(this, record_, &references_, peakAnalysis->peaks()); }
+void TSDIAppForm::Print1Click() {
+  // The report command uses the global Page and PrintBox1.
+  windows_.page();
+  windows_.printBox();
+  ::Print1Click(this, record_, &references_, peakAnalysis->peaks());
+}
 
 void TSDIAppForm::Graphsetup1Click() {
   GColors->exec();
@@ -401,7 +421,7 @@ void TSDIAppForm::FormClose() {
   writeSetupSection(ini, record_.texts, windowState_);
   writeSelectedDevice(ini, Device->selectedDeviceIndex());
   GColors->writeSettings(ini);
-  Page->writeSettings(ini);
+  writePageSettings(ini, Page ? Page->settings() : pageSettings_);
   writeDescription(ini, record_.document.description);
   writeAnalysisSettings(ini, peakAnalysis->settings());
   writeReferencePaths(ini, references_.paths());
@@ -436,4 +456,4 @@ void TSDIAppForm::Helpindex1Click() {
   help->raise();
 }
 
-void TSDIAppForm::HelpAbout1Execute() { AboutBox->exec(); }
+void TSDIAppForm::HelpAbout1Execute() { windows_.aboutBox().exec(); }

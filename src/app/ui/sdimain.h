@@ -8,6 +8,7 @@
 #include "core/main_settings.h"
 #include "core/measurement_record.h"
 #include "files/ui/file_command_host.h"
+#include "printing/page_settings.h"
 #include "references/reference_curves.h"
 
 class QAction;
@@ -22,6 +23,7 @@ class FileCommands;
 class GraphView;
 class InstrumentRun;
 class PeakAnalysisView;
+class ProgramWindows;
 class RunJournal;
 class RunSession;
 class TVicPort;
@@ -29,7 +31,8 @@ class TVicPort;
 class TSDIAppForm : public QMainWindow, public FileCommandHost {
   Q_OBJECT
  public:
-  explicit TSDIAppForm(QWidget *parent = nullptr);
+  // The dialogs the commands open come from `windows`.
+  explicit TSDIAppForm(ProgramWindows &windows, QWidget *parent = nullptr);
   ~TSDIAppForm() override;
 
   MeasurementRecord &record() override { return record_; }
@@ -152,6 +155,7 @@ class TSDIAppForm : public QMainWindow, public FileCommandHost {
   // Commands that use the instrument or reset its timer wait while a run goes on.
   void setRunCommandsEnabled(bool idle);
 
+  ProgramWindows &windows_;
   MeasurementRecord record_;
   std::unique_ptr<FileCommands> files_;
   ReferenceCurves references_;
@@ -161,6 +165,8 @@ class TSDIAppForm : public QMainWindow, public FileCommandHost {
   std::unique_ptr<InstrumentRun> runInstrument_;
   std::unique_ptr<RunSession> run_;
   MainWindowState windowState_;
+  // Written back at the end as read at the start while "Print report" was never opened.
+  PageSettings pageSettings_;
   bool closeConfirmed_ = false;
   int peakTableGrowth_ = 0;  // the window's width added for the peak table
   bool syncing_ = false;

@@ -41,9 +41,6 @@ TGColors::TGColors(QWidget *parent) : QDialog(parent) {
   connect(Button4, &QPushButton::clicked, this, &TGColors::Button4Click);
   connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
 
-  ColorDialog1 = new QColorDialog(this);
-  ColorDialog1->setOption(QColorDialog::DontUseNativeDialog);
-
   FormCreate();
 }
 
@@ -68,6 +65,11 @@ void TGColors::writeSettings(IniFile &ini) const {
 }
 
 QColor TGColors::pickColor(const QColor &initial) {
+  // Made at the first pick: the picker costs the program's start more than all else here.
+  if (!ColorDialog1) {
+    ColorDialog1 = new QColorDialog(this);
+    ColorDialog1->setOption(QColorDialog::DontUseNativeDialog);
+  }
   ColorDialog1->setCurrentColor(initial);
   if (ColorDialog1->exec() != QDialog::Accepted) return initial;
   const QColor picked = ColorDialog1->selectedColor();

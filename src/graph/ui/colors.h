@@ -41,7 +41,7 @@ class TGColors : public QDialog {
   RectangleShape *Bkg;
   RectangleShape *CLine;
   QPushButton *Button2, *Button4, *Button1;
-  QColorDialog *ColorDialog1;
+  QColorDialog *ColorDialog1 = nullptr;
 };
 
 extern TGColors *GColors;

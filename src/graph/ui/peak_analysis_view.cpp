@@ -26,6 +26,7 @@ void PeakAnalysisView::setSettings(const AnalysisSettings &settings) {
 
 void PeakAnalysisView::setShown(bool shown) {
   shown_ = shown;
+  if (shown) showRows();
   table_->setVisible(shown);
   dragged_.reset();
   graph_.DrawGraph();
@@ -47,6 +48,8 @@ void PeakAnalysisView::drawOverlay(QPainter &painter) {
 }
 
 void PeakAnalysisView::showRows() {
+  // A hidden table is filled when it is shown; the start of the program waits for none.
+  if (!shown_) return;
   const PeakTableUnits units = peakTableUnits(record_);
   std::vector<QStringList> rows;
   int number = 0;
