@@ -26,8 +26,8 @@ std::vector<double> curveValues() {
   std::normal_distribution<double> noise(0, 20e-9);
   for (std::size_t i = 0; i < kPoints; ++i) {
     const double e = -0.5 + static_cast<double>(i) * 1e-6;
-    v[i] = 2e-6 + 3e-6 * e + 4e-5 * std::exp(-(e + 0.5) / 0.01) + couple(e, -0.2, 1, 1e-5) +
-           couple(e, 0.1, 2, 8e-6) + couple(e, 0.35, 1, 5e-6) + noise(random);
+    v[i] = 2e-6 + 3e-6 * e + 4e-5 * std::exp(-(e + 0.5) / 0.01) + couple(e, -0.2, 1, 1e-5) + couple(e, 0.1, 2, 8e-6) +
+           couple(e, 0.35, 1, 5e-6) + noise(random);
   }
   return v;
 }

@@ -3,6 +3,7 @@
 // open view holds.
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -10,7 +11,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cmath>
-#include <unistd.h>
 
 #include "app/ui/program_windows.h"
 #include "app/ui/sdimain.h"

@@ -63,7 +63,8 @@ QByteArray formerFileBytes(const MeasurementRecord &r) {
   head.document.description = r.document.description;
   head.document.runDateTime = r.document.runDateTime;
   QStringList lines = dpvFileLines(head);
-  for (int32_t i = 0; i <= r.document.pointIndex; ++i) lines << formerFixed(r.document.points[i] / r.params.currUnitFactor, r.params.currDigits + 2);
+  for (int32_t i = 0; i <= r.document.pointIndex; ++i)
+    lines << formerFixed(r.document.points[i] / r.params.currUnitFactor, r.params.currDigits + 2);
   return encodeLines(lines);
 }
 
@@ -162,7 +163,11 @@ BENCHMARK(BM_Open1M)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggre
 BENCHMARK(BM_Open1MFormer)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
 BENCHMARK(BM_ExportText1M)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
 BENCHMARK(BM_DataView1M)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
-BENCHMARK(BM_DataView1MFormer)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK(BM_DataView1MFormer)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
 
 int main(int argc, char **argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -2,8 +2,8 @@
 // virtual clock: the bus decoding and cell model, without the per-access wait
 // of the real-time clock.
 
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <QTemporaryDir>
 
 #include "core/app_paths.h"
 #include "instrument/instrument.h"

@@ -37,8 +37,7 @@ void writeRun(benchmark::State &state, int64_t stepMs) {
     int64_t fakeNow = 0;
     JournalWriter::Clock clock = JournalWriter::steadyMilliseconds;
     if (stepMs > 0) clock = [&fakeNow] { return fakeNow; };
-    JournalWriter writer([&state](const QString &reason) { state.SkipWithError(reason.toStdString().c_str()); },
-                         clock);
+    JournalWriter writer([&state](const QString &reason) { state.SkipWithError(reason.toStdString().c_str()); }, clock);
     writer.start(path, header());
     for (int32_t i = 0; i < kPoints; ++i) {
       fakeNow += stepMs;

@@ -3,14 +3,14 @@
 // a full disk. Mounting needs root (or CAP_SYS_ADMIN); elsewhere mount() says
 // why, and the test skips.
 
+#include <fcntl.h>
+#include <sys/mount.h>
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/mount.h>
-#include <unistd.h>
 
 class FullDisk {
  public:
@@ -25,7 +25,8 @@ class FullDisk {
   QString mount() {
     if (!dir_.isValid()) return QStringLiteral("no temporary folder");
     if (::mount("tmpfs", QFile::encodeName(dir_.path()).constData(), "tmpfs", 0, "size=64k,mode=0700") != 0)
-      return QStringLiteral("cannot mount a tmpfs to fill up (needs root): ") + QString::fromLocal8Bit(std::strerror(errno));
+      return QStringLiteral("cannot mount a tmpfs to fill up (needs root): ") +
+             QString::fromLocal8Bit(std::strerror(errno));
     mounted_ = true;
     return QString();
   }
@@ -36,8 +37,8 @@ class FullDisk {
   // Takes every free block, so the next write that needs one fails with
   // "No space left on device".
   void fill() {
-    const int fd = ::open(QFile::encodeName(filePath(QStringLiteral(".filler"))).constData(),
-                          O_WRONLY | O_CREAT | O_APPEND, 0600);
+    const int fd =
+        ::open(QFile::encodeName(filePath(QStringLiteral(".filler"))).constData(), O_WRONLY | O_CREAT | O_APPEND, 0600);
     if (fd < 0) return;
     static const char block[4096] = {};
     while (::write(fd, block, sizeof block) > 0) {

@@ -2,8 +2,8 @@
 // A test with a fresh settings folder and the simulated instrument on its
 // virtual clock, as the window tests start the program.
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <QTemporaryDir>
 
 #include "core/app_paths.h"
 #include "instrument/port_backend.h"

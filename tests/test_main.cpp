@@ -1,8 +1,8 @@
 // Test entry: one QApplication for the whole run, headless.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
-#include <gtest/gtest.h>
 
 int main(int argc, char **argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

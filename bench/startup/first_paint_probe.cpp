@@ -2,13 +2,13 @@
 // paint of a widget is done and flushed, it appends the wall-clock time in
 // microseconds to the file STARTUP_PROBE_OUT names and ends the process, so
 // nothing of the program's shutdown is timed.
+#include <unistd.h>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QTimer>
 #include <cstdio>
 #include <ctime>
 #include <string>
-#include <unistd.h>
 
 namespace {
 

@@ -14,8 +14,7 @@ const QString kBaseline = QStringLiteral("Baseline");
 
 // A key holding a number of at least `least` (above it unless `leastIncluded`),
 // scaled by `scale`; anything else gives `def`.
-double readValue(const IniFile &ini, const QString &key, double def, double scale, double least,
-                 bool leastIncluded) {
+double readValue(const IniFile &ini, const QString &key, double def, double scale, double least, bool leastIncluded) {
   if (!ini.hasKey(kAnalysisSection, key)) return def;
   bool wellFormed = false;
   const QString text = ini.readString(kAnalysisSection, key, QString());

@@ -26,8 +26,8 @@ std::pair<std::size_t, std::size_t> edgeOver(const std::vector<std::size_t> &hul
 
 }  // namespace
 
-std::pair<std::size_t, std::size_t> tangentEnds(const double *s, std::size_t lo, std::size_t top,
-                                                std::size_t hi, std::vector<std::size_t> &hull) {
+std::pair<std::size_t, std::size_t> tangentEnds(const double *s, std::size_t lo, std::size_t top, std::size_t hi,
+                                                std::vector<std::size_t> &hull) {
   const std::size_t stride = std::max<std::size_t>(1, (hi - lo) / kCoarsePoints);
   hull.clear();
   for (std::size_t i = lo; i < hi; i += stride) addToHull(s, hull, i);
@@ -46,8 +46,7 @@ std::pair<std::size_t, std::size_t> tangentEnds(const double *s, std::size_t lo,
   return fine.first < top && top < fine.second ? fine : ends;
 }
 
-std::pair<std::size_t, std::size_t> valleyEnds(const double *s, std::size_t lo, std::size_t top,
-                                               std::size_t hi) {
+std::pair<std::size_t, std::size_t> valleyEnds(const double *s, std::size_t lo, std::size_t top, std::size_t hi) {
   const std::size_t left = static_cast<std::size_t>(std::min_element(s + lo, s + top + 1) - s);
   const std::size_t right = static_cast<std::size_t>(std::min_element(s + top, s + hi + 1) - s);
   return {left, right};

@@ -16,8 +16,10 @@ struct Line {
   const double *s;
   std::size_t end;  // the curve's last point
   Line(const PreparedCurve &c, std::size_t from, std::size_t to)
-      : x0(static_cast<double>(from)), y0(c.smooth()[from]),
-        slope((c.smooth()[to] - c.smooth()[from]) / static_cast<double>(to - from)), s(c.smooth()),
+      : x0(static_cast<double>(from)),
+        y0(c.smooth()[from]),
+        slope((c.smooth()[to] - c.smooth()[from]) / static_cast<double>(to - from)),
+        s(c.smooth()),
         end(c.size() - 1) {}
   double at(double x) const { return y0 + slope * (x - x0); }
   double above(std::size_t i) const { return s[i] - at(static_cast<double>(i)); }

@@ -9,11 +9,11 @@
 #include "analysis/prepared_curve.h"
 
 struct Measurement {
-  std::size_t from = 0, to = 0;  // baseline ends, from < to
-  double top = 0;                // between points
-  double height = 0;             // above the baseline, > 0
+  std::size_t from = 0, to = 0;      // baseline ends, from < to
+  double top = 0;                    // between points
+  double height = 0;                 // above the baseline, > 0
   double halfLow = 0, halfHigh = 0;  // where the curve crosses half height; NaN when it does not
-  double area = 0;               // between the raw points and the baseline, per point step
+  double area = 0;                   // between the raw points and the baseline, per point step
   double width() const { return halfHigh - halfLow; }
 };
 

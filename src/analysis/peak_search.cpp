@@ -40,8 +40,8 @@ std::vector<Extreme> alternatingExtremes(const double *s, std::size_t n, double 
   return out;
 }
 
-int sharperSide(const double *s, std::size_t n, const std::vector<Extreme> &extremes, std::size_t lag,
-                std::size_t from, std::size_t to) {
+int sharperSide(const double *s, std::size_t n, const std::vector<Extreme> &extremes, std::size_t lag, std::size_t from,
+                std::size_t to) {
   double tops = 0, valleys = 0;
   for (std::size_t k = 1; k + 1 < extremes.size(); ++k) {
     const std::size_t i = extremes[k].index;

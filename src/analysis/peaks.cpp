@@ -21,25 +21,24 @@ constexpr double kGrowSlack = 1.1;
 // Noise below this fraction of the largest value is rounding, not noise.
 constexpr double kNoiseFloor = 1e-9;
 
-double noiseOf(const PreparedCurve &c) {
-  return std::max(estimateNoise(c.raw(), c.size()), kNoiseFloor * c.largest());
-}
+double noiseOf(const PreparedCurve &c) { return std::max(estimateNoise(c.raw(), c.size()), kNoiseFloor * c.largest()); }
 
 // Measures the top `top` with a baseline within `left` .. `right`. The window
 // starts small around the top and grows to the reach of the width measured in
 // it, until it reaches no farther: a window too narrow cuts the flanks and
 // measures the peak narrower, so it grows; one wide enough stays.
-bool measureCandidate(const PreparedCurve &c, const AnalysisSettings &settings, std::size_t left,
-                      std::size_t top, std::size_t right, std::vector<std::size_t> &hull, Measurement *m) {
+bool measureCandidate(const PreparedCurve &c, const AnalysisSettings &settings, std::size_t left, std::size_t top,
+                      std::size_t right, std::vector<std::size_t> &hull, Measurement *m) {
   const double *s = c.smooth();
   const double t = static_cast<double>(top);
   double reach = std::max({2.0, static_cast<double>(c.halfWindow()), settings.minWidth / std::fabs(c.curve().step)});
   bool measured = false;
   for (int round = 0; round < kGrowRounds; ++round) {
     const std::size_t lo = t - reach > static_cast<double>(left) ? static_cast<std::size_t>(t - reach) : left;
-    const std::size_t hi = t + reach < static_cast<double>(right) ? static_cast<std::size_t>(std::ceil(t + reach)) : right;
-    const auto ends = settings.baseline == BaselineKind::Valleys ? valleyEnds(s, lo, top, hi)
-                                                                 : tangentEnds(s, lo, top, hi, hull);
+    const std::size_t hi =
+        t + reach < static_cast<double>(right) ? static_cast<std::size_t>(std::ceil(t + reach)) : right;
+    const auto ends =
+        settings.baseline == BaselineKind::Valleys ? valleyEnds(s, lo, top, hi) : tangentEnds(s, lo, top, hi, hull);
     if (ends.first >= top || ends.second <= top) break;
     const std::size_t climbed = climbAbove(c, ends.first, ends.second, top);
     Measurement next;
@@ -77,8 +76,8 @@ std::vector<Peak> findPeaks(const Curve &curve, const AnalysisSettings &settings
   std::vector<Extreme> extremes = alternatingExtremes(c.smooth(), c.size(), least);
   int sign = curve.peakSign;
   if (sign == 0)
-    sign = sharperSide(c.smooth(), c.size(), extremes, static_cast<std::size_t>(std::max(2, c.halfWindow())),
-                       first, final);
+    sign = sharperSide(c.smooth(), c.size(), extremes, static_cast<std::size_t>(std::max(2, c.halfWindow())), first,
+                       final);
   if (sign < 0) {
     // The same swings, seen from the other side.
     c.flip();
@@ -96,12 +95,11 @@ std::vector<Peak> findPeaks(const Curve &curve, const AnalysisSettings &settings
     // where the peak ends.
     const std::size_t last = extremes.size() - 1;
     const std::size_t left = std::max(first, k >= 3 ? extremes[k - 1].index : k == 2 ? extremes[0].index : 0);
-    const std::size_t right = std::min(final, k + 3 <= last  ? extremes[k + 1].index
+    const std::size_t right = std::min(final, k + 3 <= last   ? extremes[k + 1].index
                                               : k + 2 == last ? extremes[last].index
                                                               : c.size() - 1);
     Measurement m;
-    if (!measureCandidate(c, settings, left, top, right, hull, &m) ||
-        !acceptable(m, settings, curve.step, least))
+    if (!measureCandidate(c, settings, left, top, right, hull, &m) || !acceptable(m, settings, curve.step, least))
       continue;
     const Peak p = peakOf(c, m);
     if (std::isfinite(p.potential) && std::isfinite(p.height) && std::isfinite(p.area)) peaks.push_back(p);
@@ -110,8 +108,8 @@ std::vector<Peak> findPeaks(const Curve &curve, const AnalysisSettings &settings
   return peaks;
 }
 
-std::optional<Peak> measurePeak(const Curve &curve, const AnalysisSettings &settings, int sign,
-                                std::size_t fromIndex, std::size_t toIndex) {
+std::optional<Peak> measurePeak(const Curve &curve, const AnalysisSettings &settings, int sign, std::size_t fromIndex,
+                                std::size_t toIndex) {
   PreparedCurve c(curve, settings);
   if (!c.usable()) return std::nullopt;
   if (sign < 0) c.flip();

@@ -18,11 +18,11 @@ struct BaselineEnd {
 };
 
 struct Peak {
-  double potential = 0;   // V, of the top, between points
-  double height = 0;      // A, top above the baseline; negative for a reduction peak
-  double area = 0;        // A V, between curve and baseline, signed as the height
-  double width = 0;       // V at half height; NaN when the curve does not come down to it
-  double topCurrent = 0;  // A, the (smoothed) curve at the top
+  double potential = 0;      // V, of the top, between points
+  double height = 0;         // A, top above the baseline; negative for a reduction peak
+  double area = 0;           // A V, between curve and baseline, signed as the height
+  double width = 0;          // V at half height; NaN when the curve does not come down to it
+  double topCurrent = 0;     // A, the (smoothed) curve at the top
   std::size_t topIndex = 0;  // the point nearest the top
   BaselineEnd low, high;     // baseline ends, the lower potential first
 };
@@ -38,5 +38,5 @@ std::vector<Peak> findPeaks(const Curve &curve, const AnalysisSettings &settings
 // (below, for `sign` -1) between them. Nothing when fewer than two points lie
 // between the ends or none lies on the peak's side of the line. Width and
 // threshold limits do not apply: the user chose the ends.
-std::optional<Peak> measurePeak(const Curve &curve, const AnalysisSettings &settings, int sign,
-                                std::size_t fromIndex, std::size_t toIndex);
+std::optional<Peak> measurePeak(const Curve &curve, const AnalysisSettings &settings, int sign, std::size_t fromIndex,
+                                std::size_t toIndex);

@@ -18,8 +18,8 @@ QStringList peaksCsvLines(const std::vector<Peak> &peaks) {
   QStringList lines{kPeaksCsvHeader};
   int number = 0;
   for (const Peak &p : sorted)
-    lines << QStringList{QString::number(++number), millivolts(p.potential), formatSignificant(p.height, 6),
-                         formatSignificant(p.area, 6), millivolts(p.width), millivolts(p.low.potential),
+    lines << QStringList{QString::number(++number),    millivolts(p.potential), formatSignificant(p.height, 6),
+                         formatSignificant(p.area, 6), millivolts(p.width),     millivolts(p.low.potential),
                          millivolts(p.high.potential)}
                  .join(QLatin1Char(','));
   return lines;

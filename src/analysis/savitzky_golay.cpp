@@ -83,8 +83,10 @@ void smoothSavitzkyGolay(const double *y, std::size_t n, int m, double *out) {
     return;
   }
   const std::size_t half = static_cast<std::size_t>(m);
-  smoothEdge(m, [&](int i) { return y[i]; }, [&](int i, double v) { out[i] = v; });
-  smoothEdge(m, [&](int i) { return y[n - 1 - i]; }, [&](int i, double v) { out[n - 1 - i] = v; });
+  smoothEdge(
+      m, [&](int i) { return y[i]; }, [&](int i, double v) { out[i] = v; });
+  smoothEdge(
+      m, [&](int i) { return y[n - 1 - i]; }, [&](int i, double v) { out[n - 1 - i] = v; });
 
   const Weights weights(m);
   const Slide slide(m);

@@ -9,14 +9,13 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "core/numbers.h"
 #include "app/same_file.h"
+#include "core/numbers.h"
 
 namespace {
 // Options that print or write something and open no window.
-const char *const kHeadlessOptions[] = {"--measure",  "--export-text", "--resave", "--report", "--peaks",
-                                        "--recover",  "--quantify",    "--subtract", "--help",  "-h",
-                                        "--version",  "-v"};
+const char *const kHeadlessOptions[] = {"--measure",  "--export-text", "--resave", "--report", "--peaks",   "--recover",
+                                        "--quantify", "--subtract",    "--help",   "-h",       "--version", "-v"};
 
 [[noreturn]] void fail(const QString &message) {
   std::fprintf(stderr, "dpv: %s\nTry 'dpv --help'.\n", qPrintable(message));
@@ -74,8 +73,7 @@ CommandLine parseCommandLine(const QStringList &arguments, const QString &simCel
       QStringLiteral("Instrument port: sim (simulated instrument, real time; default), sim-fast (simulated, "
                      "virtual clock), none (silent bus), ppdev[:/dev/parportN], direct[:0x378]."),
       QStringLiteral("PORT"), QStringLiteral("sim"));
-  const QCommandLineOption simCell(QStringLiteral("sim-cell"),
-                                   QStringLiteral("Simulated cell. ") + simCellHelp,
+  const QCommandLineOption simCell(QStringLiteral("sim-cell"), QStringLiteral("Simulated cell. ") + simCellHelp,
                                    QStringLiteral("PARAMS"));
   const QCommandLineOption measure(QStringLiteral("measure"),
                                    QStringLiteral("Run a sweep with the parameters and description of PARAMS.dpv "
@@ -140,19 +138,16 @@ CommandLine parseCommandLine(const QStringList &arguments, const QString &simCel
   const struct {
     const QCommandLineOption *option;
     CommandLine::Mode mode;
-  } forms[] = {{&measure, CommandLine::Mode::Measure},
-               {&exportText, CommandLine::Mode::ExportText},
-               {&resave, CommandLine::Mode::Resave},
-               {&report, CommandLine::Mode::Report},
-               {&peaks, CommandLine::Mode::Peaks},
-               {&recover, CommandLine::Mode::Recover},
-               {&quantify, CommandLine::Mode::Quantify},
-               {&subtract, CommandLine::Mode::Subtract}};
+  } forms[] = {{&measure, CommandLine::Mode::Measure},   {&exportText, CommandLine::Mode::ExportText},
+               {&resave, CommandLine::Mode::Resave},     {&report, CommandLine::Mode::Report},
+               {&peaks, CommandLine::Mode::Peaks},       {&recover, CommandLine::Mode::Recover},
+               {&quantify, CommandLine::Mode::Quantify}, {&subtract, CommandLine::Mode::Subtract}};
   for (const auto &form : forms) {
     if (!parser.isSet(*form.option)) continue;
     if (cl.mode != CommandLine::Mode::Gui)
-      fail(QStringLiteral("give only one of --measure, --export-text, --resave, --report, --peaks, --recover, "
-                          "--quantify, --subtract"));
+      fail(
+          QStringLiteral("give only one of --measure, --export-text, --resave, --report, --peaks, --recover, "
+                         "--quantify, --subtract"));
     cl.mode = form.mode;
     cl.input = parser.value(*form.option);
   }

@@ -9,12 +9,12 @@
 struct CommandLine {
   enum class Mode { Gui, Measure, ExportText, Resave, Report, Peaks, Recover, Quantify, Subtract };
   Mode mode = Mode::Gui;
-  QString folder;   // --folder: settings, calibration and help files
-  QString port;     // --port: port backend
-  QString simCell;  // --sim-cell: simulated cell parameters
-  QString input;    // first file of a command-line form, or the file to open (absolute)
-  QString output;   // second file of a command-line form
-  QString blank;    // --subtract: the blank
+  QString folder;                     // --folder: settings, calibration and help files
+  QString port;                       // --port: port backend
+  QString simCell;                    // --sim-cell: simulated cell parameters
+  QString input;                      // first file of a command-line form, or the file to open (absolute)
+  QString output;                     // second file of a command-line form
+  QString blank;                      // --subtract: the blank
   QuantitationSettings quantitation;  // --peak-potential, --peak-window, --weighting
 };
 

@@ -1,12 +1,11 @@
 // Program start: parse the command line, choose the instrument port, then
 // either run a command-line form or create the windows and run the program.
+#include <unistd.h>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <unistd.h>
 #include <QTextStream>
 
-#include "core/app_paths.h"
 #include "app/application_identity.h"
 #include "app/command_line.h"
 #include "app/measure_command.h"
@@ -14,6 +13,7 @@
 #include "app/ui/end_on_signal.h"
 #include "app/ui/program_windows.h"
 #include "app/ui/sdimain.h"
+#include "core/app_paths.h"
 #include "files/command_forms.h"
 #include "instrument/port_backend.h"
 #include "journal/recover_command.h"

@@ -5,12 +5,12 @@
 #include <QTextStream>
 #include <QThread>
 
+#include "app/termination_signals.h"
 #include "core/app_paths.h"
 #include "core/ini_file.h"
 #include "core/main_settings.h"
-#include "app/termination_signals.h"
-#include "files/record_settings.h"
 #include "files/file_operations.h"
+#include "files/record_settings.h"
 #include "instrument/instrument.h"
 #include "instrument/port_backend.h"
 #include "instrument/tvicport.h"

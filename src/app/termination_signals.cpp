@@ -1,9 +1,9 @@
 #include "app/termination_signals.h"
 
-#include <QSocketNotifier>
-#include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
+#include <QSocketNotifier>
+#include <csignal>
 
 namespace {
 
@@ -44,10 +44,14 @@ int terminationSignal() { return received; }
 
 QString terminationSignalName(int signal) {
   switch (signal) {
-    case SIGTERM: return QStringLiteral("SIGTERM");
-    case SIGINT: return QStringLiteral("SIGINT");
-    case SIGHUP: return QStringLiteral("SIGHUP");
-    default: return QStringLiteral("signal %1").arg(signal);
+    case SIGTERM:
+      return QStringLiteral("SIGTERM");
+    case SIGINT:
+      return QStringLiteral("SIGINT");
+    case SIGHUP:
+      return QStringLiteral("SIGHUP");
+    default:
+      return QStringLiteral("signal %1").arg(signal);
   }
 }
 

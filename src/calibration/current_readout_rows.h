@@ -7,10 +7,10 @@
 #include <QString>
 
 struct CurrentReadoutRow {
-  const char *range;   // range name
-  double rangeValue;   // amperes passed to PotentiostatOn
-  double divisor;      // amperes per display unit
-  const char *unit;    // shown after the number
+  const char *range;  // range name
+  double rangeValue;  // amperes passed to PotentiostatOn
+  double divisor;     // amperes per display unit
+  const char *unit;   // shown after the number
   int decimals;
 };
 

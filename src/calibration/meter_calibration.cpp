@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "core/numbers.h"
 #include "calibration/meter_readout.h"
+#include "core/numbers.h"
 #include "instrument/instrument.h"
 
 MeterCalibration::MeterCalibration(Instrument &instrument, ReadoutClock &clock)

@@ -1,7 +1,7 @@
 #include "calibration/open_circuit_readout.h"
 
-#include "core/measurement_record.h"
 #include "calibration/meter_readout.h"
+#include "core/measurement_record.h"
 #include "instrument/instrument.h"
 
 OpenCircuitReadout::OpenCircuitReadout(Instrument &instrument, const MeasurementRecord &record, ReadoutClock &clock)

@@ -12,8 +12,7 @@ constexpr double kAveragingWindowMs = 155.0;
 
 // Mean of `read()` called again and again until `windowMs` have passed on
 // `clock` since the first call began; at least one call.
-double averageReadings(const std::function<double()> &read, ReadoutClock &clock,
-                       double windowMs = kAveragingWindowMs);
+double averageReadings(const std::function<double()> &read, ReadoutClock &clock, double windowMs = kAveragingWindowMs);
 
 class SmoothedReading {
  public:

@@ -15,8 +15,8 @@
 enum class FileLayout { Portable, Installed };
 
 struct ProgramFolders {
-  QString user;     // ends with "/"
-  QString shipped;  // ends with "/"
+  QString user;             // ends with "/"
+  QString shipped;          // ends with "/"
   bool createUser = false;  // the per-user folder, made when missing
 };
 

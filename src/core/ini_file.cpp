@@ -77,9 +77,7 @@ const IniFile::Entry *IniFile::findEntry(const QString &section, const QString &
   return nullptr;
 }
 
-bool IniFile::hasKey(const QString &section, const QString &key) const {
-  return findEntry(section, key) != nullptr;
-}
+bool IniFile::hasKey(const QString &section, const QString &key) const { return findEntry(section, key) != nullptr; }
 
 QString IniFile::readString(const QString &section, const QString &key, const QString &def) const {
   const Entry *e = findEntry(section, key);

@@ -22,7 +22,7 @@ inline const QStringList kDampingUnitNames = {"%", "ms", "s"};
 // The texts of the parameter controls: the persistent form of the parameters.
 struct ParameterTexts {
   QString currMin, currMax;
-  int currUnitIndex = 0;     // item of the current unit list, -1 for none
+  int currUnitIndex = 0;  // item of the current unit list, -1 for none
   QString damping;
   int dampingUnitIndex = -1;  // item of the damping unit list, -1 for none
   QString potStart, potEnd;   // mV

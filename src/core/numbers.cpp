@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cfenv>
-#include <climits>
-#include <cstring>
-#include <cmath>
 #include <charconv>
+#include <climits>
+#include <cmath>
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -22,11 +22,17 @@ int numberPrefixLength(At at, int start, int n) {
   int i = start;
   if (i < n && (at(i) == u'+' || at(i) == u'-')) ++i;
   int intDigits = 0;
-  while (i < n && isDigit(at(i))) { ++i; ++intDigits; }
+  while (i < n && isDigit(at(i))) {
+    ++i;
+    ++intDigits;
+  }
   int fracDigits = 0;
   if (i < n && at(i) == u'.') {
     int j = i + 1;
-    while (j < n && isDigit(at(j))) { ++j; ++fracDigits; }
+    while (j < n && isDigit(at(j))) {
+      ++j;
+      ++fracDigits;
+    }
     if (intDigits > 0 || fracDigits > 0) i = j;
   }
   if (intDigits == 0 && fracDigits == 0) return 0;
@@ -34,7 +40,10 @@ int numberPrefixLength(At at, int start, int n) {
     int j = i + 1;
     if (j < n && (at(j) == u'+' || at(j) == u'-')) ++j;
     int expDigits = 0;
-    while (j < n && isDigit(at(j))) { ++j; ++expDigits; }
+    while (j < n && isDigit(at(j))) {
+      ++j;
+      ++expDigits;
+    }
     if (expDigits > 0) i = j;
   }
   return i - start;
@@ -198,7 +207,7 @@ QString formatSignificant(double value, int digits) {
   if (std::isinf(value)) return value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
   if (value == 0) value = 0;  // no "-0"
   char text[40];
-  const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::general,
-                                 std::clamp(digits, 1, 17)).ptr;
+  const auto end =
+      std::to_chars(text, text + sizeof text, value, std::chars_format::general, std::clamp(digits, 1, 17)).ptr;
   return QString::fromLatin1(text, static_cast<int>(end - text));
 }

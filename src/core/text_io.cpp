@@ -1,12 +1,12 @@
 #include "core/text_io.h"
 
+#include <unistd.h>
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
-#include <unistd.h>
 
 namespace {
 

@@ -2,12 +2,12 @@
 
 #include <QTextStream>
 
-#include "core/app_paths.h"
-#include "core/ini_file.h"
-#include "files/record_settings.h"
-#include "files/file_operations.h"
 #include "analysis/analysis_settings.h"
 #include "analysis/peaks_csv.h"
+#include "core/app_paths.h"
+#include "core/ini_file.h"
+#include "files/file_operations.h"
+#include "files/record_settings.h"
 #include "graph/drawn_peaks.h"
 #include "graph/smoothing.h"
 

@@ -43,9 +43,7 @@ double unitFactor(const MeasurementRecord &record) {
   return record.params.currUnitFactor != 0 ? record.params.currUnitFactor : 1.0;
 }
 
-bool isSectionHeader(QByteArrayView line) {
-  return line.size() >= 2 && line.front() == '[' && line.back() == ']';
-}
+bool isSectionHeader(QByteArrayView line) { return line.size() >= 2 && line.front() == '[' && line.back() == ']'; }
 
 // Tests one [Setup] line against every key; a line may carry several.
 void applySetupLine(const QString &line, MeasurementRecord &record) {
@@ -136,7 +134,8 @@ void loadPoints(const TextBytes &text, MeasurementRecord &record) {
   const char *end = valuesEnd(text, first);
   const QByteArrayView values(first, end - first);
   const qsizetype count = values.count('\n') + (values.isEmpty() || values.back() == '\n' ? 0 : 1);
-  if (static_cast<size_t>(count) > record.document.points.size()) record.document.points.resize(static_cast<size_t>(count), 0.0);
+  if (static_cast<size_t>(count) > record.document.points.size())
+    record.document.points.resize(static_cast<size_t>(count), 0.0);
   const double factor = unitFactor(record);
   double *points = record.document.points.data();
   TextBytes::Lines valueLines(values);
@@ -160,7 +159,8 @@ void appendValues(const MeasurementRecord &record, QByteArray &out) {
   out.resize(used + pointLines * (decimals + 8) + room);
   for (qsizetype i = 0; i < pointLines; ++i) {
     if (out.size() - used < room) out.resize(out.size() + out.size() / 2 + room);
-    const double value = static_cast<size_t>(i) < record.document.points.size() ? record.document.points[static_cast<size_t>(i)] : 0.0;
+    const double value =
+        static_cast<size_t>(i) < record.document.points.size() ? record.document.points[static_cast<size_t>(i)] : 0.0;
     char *p = writeFixed(out.data() + used, value / factor, decimals);
     *p++ = '\r';
     *p++ = '\n';

@@ -42,7 +42,8 @@ void writeTextExportBytes(const MeasurementRecord &record, const std::function<v
       sink(chunk.data(), p - chunk.data());
       p = chunk.data();
     }
-    const double current = static_cast<size_t>(i) < record.document.points.size() ? record.document.points[static_cast<size_t>(i)] : 0.0;
+    const double current =
+        static_cast<size_t>(i) < record.document.points.size() ? record.document.points[static_cast<size_t>(i)] : 0.0;
     p = std::to_chars(p, p + 12, i).ptr;
     *p++ = '\t';
     p = writeFixed(p, record.pointPotential(i) * 1000.0, potDecimals);

@@ -22,9 +22,11 @@ DrawnCurve drawnCurve(const MeasurementRecord &r) {
   d.curve = recordCurve(r);
   d.curve.values = nullptr;
   d.curve.count = 0;
-  const int32_t n = static_cast<int32_t>(std::min<int64_t>(r.document.pointIndex, static_cast<int64_t>(r.document.points.size())));
+  const int32_t n =
+      static_cast<int32_t>(std::min<int64_t>(r.document.pointIndex, static_cast<int64_t>(r.document.points.size())));
   if (n <= 0 || r.params.pulseStep == 0 || !std::isfinite(r.params.pulseStep)) return d;
-  const double lo = std::min(r.params.axisPotStart, r.params.axisPotEnd), hi = std::max(r.params.axisPotStart, r.params.axisPotEnd);
+  const double lo = std::min(r.params.axisPotStart, r.params.axisPotEnd),
+               hi = std::max(r.params.axisPotStart, r.params.axisPotEnd);
   // A rounding error must not leave out a point drawn on the axis end.
   const double slack = std::abs(r.params.pulseStep) * 1e-6;
   DisplaySmoothing smoothing(r);

@@ -7,13 +7,9 @@
 inline constexpr int kDefaultLineColor = 16711680;        // blue
 inline constexpr int kDefaultBackgroundColor = 16777215;  // white
 
-inline QColor colorFromValue(int value) {
-  return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
+inline QColor colorFromValue(int value) { return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF); }
 
-inline int colorValue(const QColor &color) {
-  return color.red() | (color.green() << 8) | (color.blue() << 16);
-}
+inline int colorValue(const QColor &color) { return color.red() | (color.green() << 8) | (color.blue() << 16); }
 
 struct GraphColors {
   QColor line = colorFromValue(kDefaultLineColor);

@@ -212,7 +212,8 @@ void DrawGraph(MeasurementRecord &r, GraphCanvas &c, const GraphColors &colors) 
 
 QRect DrawPoint(MeasurementRecord &r, GraphCanvas &c, const QColor &lineColor, double potential, double current) {
   const double px = limitPixel(columnOf(r, potential));
-  const double v = r.view.penUp ? current : r.view.smoothedCurrent * r.params.dampingFactor + current * r.params.dampingRest;
+  const double v =
+      r.view.penUp ? current : r.view.smoothedCurrent * r.params.dampingFactor + current * r.params.dampingRest;
   r.view.smoothedCurrent = v;
   const double py = limitPixel(heightOf(r, v));
   const QPoint to(pixelRound(px), r.view.plotHeight - pixelRound(py));

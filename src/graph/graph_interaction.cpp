@@ -9,9 +9,7 @@
 
 namespace {
 
-QString potentialText(double volts, int decimals) {
-  return formatFixed(volts * 1000, decimals);
-}
+QString potentialText(double volts, int decimals) { return formatFixed(volts * 1000, decimals); }
 
 QString currentText(const MeasurementRecord &r, double amperes) {
   return formatFixed(amperes / r.params.currUnitFactor, r.params.currDigits);
@@ -40,7 +38,8 @@ void markPoint(MeasurementRecord &r, QImage &plot, int32_t index, double smoothe
   r.view.markerX = roundToInt32(columnOf(r, r.pointPotential(r.view.markerIndex)));
   r.view.markerY = r.view.plotHeight - roundToInt32(heightOf(r, r.view.markerCurrent));
   r.display.panels.analysis.clear();
-  r.display.panels.potential = potentialText(r.pointPotential(r.view.markerIndex), r.params.potDigits) + QStringLiteral(" mV");
+  r.display.panels.potential =
+      potentialText(r.pointPotential(r.view.markerIndex), r.params.potDigits) + QStringLiteral(" mV");
   r.display.panels.current = withUnit(r, currentText(r, r.view.markerCurrent));
   r.display.panels.pointNumber = QString::number(r.view.markerIndex);
   change.dirty |= DrawMarker(plot, r.view.markerX, r.view.markerY);
@@ -90,8 +89,8 @@ void showReferenceDifference(MeasurementRecord &r, GraphChange &change) {
     return;
   const double dE = r.pointPotential(r.view.markerIndex) - r.pointPotential(r.view.refMarkerIndex);
   const double di = r.view.markerCurrent - smoothedCurrentAt(r, r.view.refMarkerIndex);
-  r.display.panels.analysis = QStringLiteral("dE ") + potentialText(dE, r.params.potDigits) + QStringLiteral(" mV, di ") +
-                    withUnit(r, currentText(r, di));
+  r.display.panels.analysis = QStringLiteral("dE ") + potentialText(dE, r.params.potDigits) +
+                              QStringLiteral(" mV, di ") + withUnit(r, currentText(r, di));
   change.panels = true;
 }
 
@@ -139,14 +138,15 @@ int32_t nearestPoint(const MeasurementRecord &r, double x, double y, double *smo
   return best;
 }
 
-GraphChange PaintBox2MouseDown(MeasurementRecord &r, QImage &plot, Qt::MouseButton button, const ShiftState &,
-                               int x, int y) {
+GraphChange PaintBox2MouseDown(MeasurementRecord &r, QImage &plot, Qt::MouseButton button, const ShiftState &, int x,
+                               int y) {
   GraphChange change;
   if (button == Qt::RightButton) {
     // Without a scale there is nothing to zoom into.
     if (plotHasScale(r)) startZoomDrag(r, x, y, change);
   } else if (button == Qt::LeftButton) {
-    if (r.runState == RunIdle && r.document.pointIndex > 0 && !r.document.points.empty()) markNearestPoint(r, plot, x, y, change);
+    if (r.runState == RunIdle && r.document.pointIndex > 0 && !r.document.points.empty())
+      markNearestPoint(r, plot, x, y, change);
   }
   return change;
 }

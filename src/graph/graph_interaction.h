@@ -23,9 +23,7 @@ struct ShiftState {
       : keys(k & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)), buttons(b), doubleClick(dbl) {}
 
   // True when `key` is held and nothing else (no other key, no button).
-  bool isExactly(Qt::KeyboardModifier key) const {
-    return keys == key && buttons == Qt::NoButton && !doubleClick;
-  }
+  bool isExactly(Qt::KeyboardModifier key) const { return keys == key && buttons == Qt::NoButton && !doubleClick; }
 };
 
 struct GraphChange {
@@ -38,8 +36,8 @@ struct GraphChange {
   bool recordChanged() const { return panels || axisTexts || points; }
 };
 
-GraphChange PaintBox2MouseDown(MeasurementRecord &record, QImage &plot, Qt::MouseButton button,
-                               const ShiftState &shift, int x, int y);
+GraphChange PaintBox2MouseDown(MeasurementRecord &record, QImage &plot, Qt::MouseButton button, const ShiftState &shift,
+                               int x, int y);
 GraphChange PaintBox2MouseMove(MeasurementRecord &record, QImage &plot, int x, int y);
 GraphChange PaintBox2MouseUp(MeasurementRecord &record, QImage &plot, const ShiftState &shift, int x, int y);
 

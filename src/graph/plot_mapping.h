@@ -18,7 +18,9 @@ inline double heightOf(const MeasurementRecord &r, double current) {
 }
 
 // Potential (V) of pixel column x; only with a usable scale (plotHasScale).
-inline double potentialAtColumn(const MeasurementRecord &r, double x) { return x / r.params.xFactor + r.params.axisPotStart; }
+inline double potentialAtColumn(const MeasurementRecord &r, double x) {
+  return x / r.params.xFactor + r.params.axisPotStart;
+}
 
 // Current (A) of pixel row y; only with a usable scale (plotHasScale).
 inline double currentAtRow(const MeasurementRecord &r, double y) {
@@ -29,5 +31,6 @@ inline double currentAtRow(const MeasurementRecord &r, double y) {
 // curve and the pixel readouts can be computed. A minimised window or no
 // distinct potentials read yet leave only background and outline.
 inline bool plotHasScale(const MeasurementRecord &r) {
-  return r.view.plotWidth > 0 && r.view.plotHeight > 0 && hasPotentialSpan(r) && r.params.yFactor != 0 && std::isfinite(r.params.yFactor);
+  return r.view.plotWidth > 0 && r.view.plotHeight > 0 && hasPotentialSpan(r) && r.params.yFactor != 0 &&
+         std::isfinite(r.params.yFactor);
 }

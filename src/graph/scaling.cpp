@@ -91,7 +91,8 @@ void XYFactors(MeasurementRecord &r) {
     if (r.params.currUnitFactor == 0) r.params.currUnitFactor = 1;
   }
   const double maxCurr = std::max(std::fabs(r.params.axisCurrMin), std::fabs(r.params.axisCurrMax));
-  r.params.currDigits = decimalCount(maxCurr / r.params.currUnitFactor, std::fabs(r.params.axisCurrMax - r.params.axisCurrMin) / maxCurr);
+  r.params.currDigits =
+      decimalCount(maxCurr / r.params.currUnitFactor, std::fabs(r.params.axisCurrMax - r.params.axisCurrMin) / maxCurr);
   r.params.maxAbsCurrent = maxCurr;
   SetParameters(r);
 }

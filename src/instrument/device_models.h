@@ -22,11 +22,11 @@ struct DeviceModel {
   int maxElectrodes;
   const RangeEntry *currentRanges;
   int currentRangeCount;
-  int electrodeCodes[3];     // command bits 0-4 for 2, 3 and 4 electrodes; -1 when not offered
-  uint8_t cellOffCode;       // command bits 0-4 with the cell off
-  uint8_t meterCommand;      // whole command byte for the potential meter
-  uint8_t meterModeBit;      // added to the card's mode byte in meter mode
-  bool invertedCurrent;      // the current converter's output has the opposite sign
+  int electrodeCodes[3];  // command bits 0-4 for 2, 3 and 4 electrodes; -1 when not offered
+  uint8_t cellOffCode;    // command bits 0-4 with the cell off
+  uint8_t meterCommand;   // whole command byte for the potential meter
+  uint8_t meterModeBit;   // added to the card's mode byte in meter mode
+  bool invertedCurrent;   // the current converter's output has the opposite sign
 };
 
 constexpr int kModelCount = 3;

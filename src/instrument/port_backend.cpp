@@ -48,8 +48,8 @@ bool selectPortBackend(const QString &choice, const QString &simCell, QString *e
   if (s == QLatin1String("sim") || s == QLatin1String("sim-fast")) {
     SimOptions options;
     if (!parseSimOptions(simCell, &options, error)) return false;
-    const auto timing = s == QLatin1String("sim") ? SimulatedPortBackend::Timing::RealTime
-                                                  : SimulatedPortBackend::Timing::Virtual;
+    const auto timing =
+        s == QLatin1String("sim") ? SimulatedPortBackend::Timing::RealTime : SimulatedPortBackend::Timing::Virtual;
     backend = std::make_unique<SimulatedPortBackend>(timing, options);
   } else if (s == QLatin1String("none")) {
     backend = std::make_unique<SilentPortBackend>();
@@ -84,10 +84,11 @@ QString portBackendDescription() { return currentPortBackend().description(); }
 bool portBackendIsSimulated() { return currentPortBackend().isSimulated(); }
 
 QString simCellHelp() {
-  return QStringLiteral("Parameters of --sim-cell, as name=value pairs separated by commas; semicolons "
-                        "separate couples, each with its own E0, n, C and D, while the other names apply to "
-                        "the whole cell wherever they stand (for example --sim-cell \"E0=0.25,n=2,noise=0\" "
-                        "or --sim-cell \"E0=0.1,n=1,C=1.2;E0=0.35,n=2,C=0.6\"):\n") +
+  return QStringLiteral(
+             "Parameters of --sim-cell, as name=value pairs separated by commas; semicolons "
+             "separate couples, each with its own E0, n, C and D, while the other names apply to "
+             "the whole cell wherever they stand (for example --sim-cell \"E0=0.25,n=2,noise=0\" "
+             "or --sim-cell \"E0=0.1,n=1,C=1.2;E0=0.35,n=2,C=0.6\"):\n") +
          simOptionsHelp();
 }
 

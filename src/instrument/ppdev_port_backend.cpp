@@ -1,12 +1,12 @@
 #include "instrument/ppdev_port_backend.h"
 
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <linux/parport.h>
 #include <linux/ppdev.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
 
 #include "instrument/vmbtypes.h"
 

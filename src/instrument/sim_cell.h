@@ -25,13 +25,13 @@ struct SimCouple {
 
 struct SimCellParameters {
   std::vector<SimCouple> couples = std::vector<SimCouple>(1);  // one with the defaults
-  double area = 0.1;               // cm^2
-  double doubleLayer = 2.0;        // uF
-  double resistance = 100.0;       // ohm
-  double currentNoise = 20.0;      // nA rms
-  double potentialNoise = 0.05;    // mV rms, potential meter
-  double restPotential = -0.050;   // V, open circuit
-  double temperature = 25.0;       // degrees Celsius
+  double area = 0.1;                                           // cm^2
+  double doubleLayer = 2.0;                                    // uF
+  double resistance = 100.0;                                   // ohm
+  double currentNoise = 20.0;                                  // nA rms
+  double potentialNoise = 0.05;                                // mV rms, potential meter
+  double restPotential = -0.050;                               // V, open circuit
+  double temperature = 25.0;                                   // degrees Celsius
   uint64_t seed = 1;
 };
 

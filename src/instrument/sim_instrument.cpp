@@ -126,8 +126,8 @@ void SimInstrument::startConversion() {
     code = 2048 - e.zero + sign * cell_.current(clock_.now()) / (m.currentRanges[currentRange_].factor * e.gain);
   }
   adcCode_ = clipCode(code);
-  conversionDoneAt_ = fault_ == SimFault::ConverterStuck ? std::numeric_limits<double>::infinity()
-                                                         : clock_.now() + kConversionSeconds;
+  conversionDoneAt_ =
+      fault_ == SimFault::ConverterStuck ? std::numeric_limits<double>::infinity() : clock_.now() + kConversionSeconds;
 }
 
 bool SimInstrument::readRegister(uint8_t address, uint8_t *value) {

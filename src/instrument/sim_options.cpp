@@ -33,23 +33,36 @@ const Parameter kParameters[] = {
 constexpr int kParameterCount = sizeof(kParameters) / sizeof(kParameters[0]);
 
 void applyToCouple(const QString &name, double value, SimCouple *c) {
-  if (name == QLatin1String("E0")) c->formalPotential = value;
-  else if (name == QLatin1String("n")) c->electrons = static_cast<int>(value);
-  else if (name == QLatin1String("C")) c->concentration = value;
-  else if (name == QLatin1String("D")) c->diffusion = value;
+  if (name == QLatin1String("E0"))
+    c->formalPotential = value;
+  else if (name == QLatin1String("n"))
+    c->electrons = static_cast<int>(value);
+  else if (name == QLatin1String("C"))
+    c->concentration = value;
+  else if (name == QLatin1String("D"))
+    c->diffusion = value;
 }
 
 void applyToCell(const QString &name, double value, SimOptions *o) {
   SimCellParameters &c = o->cell;
-  if (name == QLatin1String("A")) c.area = value;
-  else if (name == QLatin1String("Cdl")) c.doubleLayer = value;
-  else if (name == QLatin1String("Ru")) c.resistance = value;
-  else if (name == QLatin1String("noise")) c.currentNoise = value;
-  else if (name == QLatin1String("pnoise")) c.potentialNoise = value;
-  else if (name == QLatin1String("rest")) c.restPotential = value;
-  else if (name == QLatin1String("T")) c.temperature = value;
-  else if (name == QLatin1String("seed")) c.seed = static_cast<uint64_t>(value);
-  else if (name == QLatin1String("errors")) o->converterErrors = value != 0;
+  if (name == QLatin1String("A"))
+    c.area = value;
+  else if (name == QLatin1String("Cdl"))
+    c.doubleLayer = value;
+  else if (name == QLatin1String("Ru"))
+    c.resistance = value;
+  else if (name == QLatin1String("noise"))
+    c.currentNoise = value;
+  else if (name == QLatin1String("pnoise"))
+    c.potentialNoise = value;
+  else if (name == QLatin1String("rest"))
+    c.restPotential = value;
+  else if (name == QLatin1String("T"))
+    c.temperature = value;
+  else if (name == QLatin1String("seed"))
+    c.seed = static_cast<uint64_t>(value);
+  else if (name == QLatin1String("errors"))
+    o->converterErrors = value != 0;
 }
 
 bool wholeNumberParameter(const QString &name) {
@@ -89,8 +102,8 @@ bool parseSimOptions(const QString &text, SimOptions *options, QString *error) {
       const Parameter &parameter = kParameters[index];
       bool wellFormed = false;
       const double value = readNumber(pair.mid(eq + 1), &wellFormed);
-      const bool inRange = (parameter.minIncluded ? value >= parameter.min : value > parameter.min) &&
-                           value <= parameter.max;
+      const bool inRange =
+          (parameter.minIncluded ? value >= parameter.min : value > parameter.min) && value <= parameter.max;
       const QString canonical = QLatin1String(parameter.name);
       if (!wellFormed || !inRange ||
           (wholeNumberParameter(canonical) && value != static_cast<double>(static_cast<long long>(value)))) {
@@ -107,9 +120,14 @@ bool parseSimOptions(const QString &text, SimOptions *options, QString *error) {
       CellValue &first = given[index];
       if (first.couple >= 0 && first.couple != i && first.value != value) {
         if (error)
-          *error = QStringLiteral("Simulated cell parameter \"%1\" (couple %2) contradicts \"%3\" (couple %4): "
-                                  "%5 applies to the whole cell")
-                       .arg(pair.trimmed()).arg(i + 1).arg(first.pair).arg(first.couple + 1).arg(canonical);
+          *error = QStringLiteral(
+                       "Simulated cell parameter \"%1\" (couple %2) contradicts \"%3\" (couple %4): "
+                       "%5 applies to the whole cell")
+                       .arg(pair.trimmed())
+                       .arg(i + 1)
+                       .arg(first.pair)
+                       .arg(first.couple + 1)
+                       .arg(canonical);
         return false;
       }
       first = CellValue{i, value, pair.trimmed()};

@@ -28,7 +28,9 @@ class SimulatedPortBackend : public PortBackend {
   SimInstrument &instrument() { return instrument_; }
   SimClock &clock() { return *clock_; }
   // The virtual clock, or null in real time.
-  VirtualClock *virtualClock() { return timing_ == Timing::Virtual ? static_cast<VirtualClock *>(clock_.get()) : nullptr; }
+  VirtualClock *virtualClock() {
+    return timing_ == Timing::Virtual ? static_cast<VirtualClock *>(clock_.get()) : nullptr;
+  }
 
  private:
   Timing timing_;

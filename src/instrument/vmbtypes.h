@@ -20,10 +20,10 @@ constexpr uint8_t kControlReadSetup = 0x2E;
 constexpr uint8_t kControlReadStrobe = 0x2A;
 
 // A/D and D/A card ACQ-610.
-constexpr uint8_t kDacHighAdcLow = 148;   // write: D/A code bits 8-11; read: A/D bits 0-7
-constexpr uint8_t kDacLowAdcHigh = 149;   // write: D/A code bits 0-7 (applies it); read: A/D bits 8-11, busy in 4-7
-constexpr uint8_t kCardMode = 150;        // write: range and mode; read: identification
-constexpr uint8_t kAdcStart = 151;        // write: start one conversion
+constexpr uint8_t kDacHighAdcLow = 148;  // write: D/A code bits 8-11; read: A/D bits 0-7
+constexpr uint8_t kDacLowAdcHigh = 149;  // write: D/A code bits 0-7 (applies it); read: A/D bits 8-11, busy in 4-7
+constexpr uint8_t kCardMode = 150;       // write: range and mode; read: identification
+constexpr uint8_t kAdcStart = 151;       // write: start one conversion
 constexpr uint8_t kCardIdentification = 0xA5;
 
 // Programmable timer TK-725: writes command, reads give the 32-bit count.

@@ -26,7 +26,7 @@
 // What the journal keeps of a run before its points.
 struct JournalHeader {
   QString dateTime;
-  int32_t pointCount = 0;  // the run's number of points
+  int32_t pointCount = 0;                          // the run's number of points
   std::vector<std::pair<QString, QString>> texts;  // parameter name and text, as typed
   QStringList description;
 };

@@ -1,12 +1,12 @@
 #include "journal/journal_reader.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QFile>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "core/text_io.h"
 #include "journal/crc32.h"
@@ -82,7 +82,8 @@ Record readRecord(FileBytes &in, uint64_t &left) {
   r.kind = front[4];
   r.body.resize(static_cast<qsizetype>(size));
   uint8_t checksum[kChecksumSize];
-  if (in.read(reinterpret_cast<uint8_t *>(r.body.data()), size) < size || in.read(checksum, sizeof checksum) < sizeof checksum)
+  if (in.read(reinterpret_cast<uint8_t *>(r.body.data()), size) < size ||
+      in.read(checksum, sizeof checksum) < sizeof checksum)
     return r;
   left -= uint64_t(size) + kChecksumSize;
   const uint32_t crc = crc32(reinterpret_cast<const uint8_t *>(r.body.constData()), size, crc32(front, sizeof front));
@@ -178,7 +179,8 @@ QString journalEndText(JournalEnd end) {
 
 JournalContents readJournal(const QString &path) {
   const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return errno == ENOENT ? withStatus(Status::Missing) : withStatus(Status::Unreadable, systemErrorText(errno));
+  if (fd < 0)
+    return errno == ENOENT ? withStatus(Status::Missing) : withStatus(Status::Unreadable, systemErrorText(errno));
   JournalContents c = readOpened(fd);
   ::close(fd);
   return c;

@@ -1,11 +1,11 @@
 #include "journal/journal_writer.h"
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
 #include <chrono>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include "core/text_io.h"
 
@@ -14,7 +14,8 @@ namespace {
 // Makes the new file's name in its folder durable, so the journal is found
 // after a power cut. A file system that cannot do it still keeps the data.
 void syncFolder(const QString &path) {
-  const int fd = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const int fd =
+      ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
   ::fsync(fd);
   ::close(fd);

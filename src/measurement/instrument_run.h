@@ -8,8 +8,7 @@
 class InstrumentRun : public RunInstrument {
  public:
   explicit InstrumentRun(Instrument &instrument) : instrument_(instrument) {}
-  void PotentiostatOn(int electrodes, double currentRangeValue, double potentialRangeValue,
-                      double potential) override {
+  void PotentiostatOn(int electrodes, double currentRangeValue, double potentialRangeValue, double potential) override {
     instrument_.PotentiostatOn(static_cast<uint8_t>(electrodes), currentRangeValue, potentialRangeValue, potential);
   }
   void PotentiostatOff() override { instrument_.PotentiostatOff(); }

@@ -23,8 +23,10 @@ void SetParameters(MeasurementRecord &r) {
   if (r.params.axisPotEnd < r.params.axisPotStart) r.params.pulseStep = -r.params.pulseStep;
   // Saturates instead of overflowing for absurd recording times.
   r.params.pulseNumber = roundToInt32(r.params.recordingTime / r.params.pulsePeriod);
-  r.display.pulseStepInfo = QStringLiteral("Pulse step: ") + formatFixed(r.params.pulseStep * 1000.0, 1) + QStringLiteral(" mV");
-  r.display.recordTimeInfo = QStringLiteral("Recording time: ") + formatFixed(r.params.recordingTime, 0) + QStringLiteral(" s");
+  r.display.pulseStepInfo =
+      QStringLiteral("Pulse step: ") + formatFixed(r.params.pulseStep * 1000.0, 1) + QStringLiteral(" mV");
+  r.display.recordTimeInfo =
+      QStringLiteral("Recording time: ") + formatFixed(r.params.recordingTime, 0) + QStringLiteral(" s");
   r.display.pulseNrInfo = QStringLiteral("Pulse number: ") + QString::number(r.params.pulseNumber);
 }
 

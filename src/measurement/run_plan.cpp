@@ -45,8 +45,9 @@ QString sweepProblem(const MeasurementRecord &r) {
   if (r.params.pulseNumber < 1)
     return QStringLiteral("The sweep has no points: enter different start and end potentials.");
   if (r.params.pulseNumber > kMaxRunPoints)
-    return QStringLiteral("The sweep would have %1 points; at most %2 are possible. Use a larger pulse period or "
-                          "sweep speed, or a smaller potential range.")
+    return QStringLiteral(
+               "The sweep would have %1 points; at most %2 are possible. Use a larger pulse period or "
+               "sweep speed, or a smaller potential range.")
         .arg(r.params.pulseNumber)
         .arg(kMaxRunPoints);
   return QString();

@@ -7,7 +7,9 @@ namespace {
 // The sizes the font dialog offers; a size from the file outside them would
 // overflow the report's arithmetic.
 constexpr int kMaxFontSize = 512;
-int boundedFontSize(double points) { return static_cast<int>(std::clamp(std::round(points), 1.0, double(kMaxFontSize))); }
+int boundedFontSize(double points) {
+  return static_cast<int>(std::clamp(std::round(points), 1.0, double(kMaxFontSize)));
+}
 }  // namespace
 
 QFont PageSettings::font() const {
@@ -34,16 +36,18 @@ QColor colorFromSetting(int value) {
   return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
 }
 
-int settingFromColor(const QColor &color) {
-  return color.red() | (color.green() << 8) | (color.blue() << 16);
-}
+int settingFromColor(const QColor &color) { return color.red() | (color.green() << 8) | (color.blue() << 16); }
 
 bool fontStyleText(const PageSettings &s, QString *text) {
   if (s.underline || s.strikeOut) return false;
-  if (s.bold && s.italic) *text = QStringLiteral("Bold, Italic");
-  else if (s.bold) *text = QStringLiteral("Bold");
-  else if (s.italic) *text = QStringLiteral("Italic");
-  else text->clear();
+  if (s.bold && s.italic)
+    *text = QStringLiteral("Bold, Italic");
+  else if (s.bold)
+    *text = QStringLiteral("Bold");
+  else if (s.italic)
+    *text = QStringLiteral("Italic");
+  else
+    text->clear();
   return true;
 }
 

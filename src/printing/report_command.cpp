@@ -2,11 +2,11 @@
 
 #include <QTextStream>
 
+#include "analysis/analysis_settings.h"
 #include "core/app_paths.h"
 #include "core/ini_file.h"
-#include "files/record_settings.h"
 #include "files/file_operations.h"
-#include "analysis/analysis_settings.h"
+#include "files/record_settings.h"
 #include "graph/drawn_peaks.h"
 #include "graph/smoothing.h"
 #include "printing/report_pdf.h"

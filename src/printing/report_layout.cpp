@@ -61,8 +61,8 @@ QPen gridPen(bool zeroLine, int width, double scale) {
   return pen;
 }
 
-void drawGrid(QPainter &painter, const MeasurementRecord &r, const ReportLayout &l, const PageGeometry &page,
-              double sx, double sy, int width) {
+void drawGrid(QPainter &painter, const MeasurementRecord &r, const ReportLayout &l, const PageGeometry &page, double sx,
+              double sy, int width) {
   const double scale = reportPenScale(page);
   const int PW = page.pageWidth, PH = page.pageHeight;
   double step;
@@ -148,7 +148,8 @@ QStringList reportTextLines(const MeasurementRecord &r) {
   const ParameterTexts &t = r.texts;
   QStringList lines = r.document.description;
   lines << QString();
-  lines << QStringLiteral("File: ") + (r.document.dataFileName.isEmpty() ? QString() : QFileInfo(r.document.dataFileName).fileName());
+  lines << QStringLiteral("File: ") +
+               (r.document.dataFileName.isEmpty() ? QString() : QFileInfo(r.document.dataFileName).fileName());
   lines << QStringLiteral("Date & Time: ") + r.document.runDateTime;
   lines << QStringLiteral("Potential start:  ") + t.potStart + QStringLiteral(" mV");
   lines << QStringLiteral("Potential end:  ") + t.potEnd + QStringLiteral(" mV");
@@ -218,7 +219,8 @@ std::optional<double> drawReport(QPainter &painter, const PageGeometry &page, co
   int ruleWidth = frameWidth;  // the title rule takes the width drawn last
   std::optional<double> lastSmoothed;
   // A zero span has no scale: the frame stays empty.
-  if (l.graphFits && usableSpan(r.params.axisPotStart, r.params.axisPotEnd) && usableSpan(r.params.axisCurrMin, r.params.axisCurrMax)) {
+  if (l.graphFits && usableSpan(r.params.axisPotStart, r.params.axisPotEnd) &&
+      usableSpan(r.params.axisCurrMin, r.params.axisCurrMax)) {
     const double sy = (PH - l.top - l.bottom) * 0.5 / (r.params.axisCurrMax - r.params.axisCurrMin);
     const double sx = (PW - l.left - l.right) / (r.params.axisPotEnd - r.params.axisPotStart);
     if (style.visibleGrid) drawGrid(painter, r, l, page, sx, sy, frameWidth);

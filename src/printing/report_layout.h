@@ -34,12 +34,12 @@ struct ReportStyle {
 struct ReportLayout {
   int left = 0, right = 0, top = 0, bottom = 0;  // margins inside the printable area
   int graphTop = 0;                              // G
-  bool graphFits = false;  // the frame has room between the margins
-  int titleHeight = 0;     // character height of the title font
-  int textHeight = 0;      // character height of the report font
+  bool graphFits = false;                        // the frame has room between the margins
+  int titleHeight = 0;                           // character height of the title font
+  int textHeight = 0;                            // character height of the report font
   int linePitch = 0;
-  int ruleY = 0;           // the line under the title
-  int firstLineY = 0;      // top of the first text line
+  int ruleY = 0;       // the line under the title
+  int firstLineY = 0;  // top of the first text line
 };
 
 struct ReportProgress {

@@ -45,10 +45,10 @@ bool writeReportPdf(const MeasurementRecord &record, const PageSettings &setting
     writer.setResolution(kPdfDpi);
     writer.setTitle(record.caption());
     writer.setCreator(kTitle);
-    const QPageLayout layout(QPageSize(QPageSize::A4),
-                             settings.orientation == OrientationLandscape ? QPageLayout::Landscape
-                                                                          : QPageLayout::Portrait,
-                             QMarginsF(0, 0, 0, 0));
+    const QPageLayout layout(
+        QPageSize(QPageSize::A4),
+        settings.orientation == OrientationLandscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+        QMarginsF(0, 0, 0, 0));
     writer.setPageLayout(layout);
     QPainter painter;
     bool drawn = painter.begin(&writer);

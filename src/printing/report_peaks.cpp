@@ -70,8 +70,8 @@ void drawReportPeakTable(QPainter &painter, const PageGeometry &page, const Repo
   }
   const std::size_t rest = peaks.size() - rows;
   if (rest > 0)
-    painter.drawText(area.left(), y + metrics.ascent(),
-                     rest == 1 ? QStringLiteral("(1 more peak not shown)")
-                               : QStringLiteral("(%1 more peaks not shown)").arg(rest));
+    painter.drawText(
+        area.left(), y + metrics.ascent(),
+        rest == 1 ? QStringLiteral("(1 more peak not shown)") : QStringLiteral("(%1 more peaks not shown)").arg(rest));
   painter.restore();
 }

@@ -11,9 +11,9 @@
 
 namespace {
 
-constexpr int kTicks = 6;             // about this many tick intervals on an axis
-constexpr double kPad = 0.06;         // of the span, around the data
-constexpr double kMarkRadius = 4.5;   // pixels of the screen
+constexpr int kTicks = 6;            // about this many tick intervals on an axis
+constexpr double kPad = 0.06;        // of the span, around the data
+constexpr double kMarkRadius = 4.5;  // pixels of the screen
 const QColor kGridColor(0xD0, 0xD0, 0xD0);
 
 struct Range {
@@ -124,15 +124,18 @@ void drawCalibrationPlot(QPainter &painter, const QRect &area, const Quantitatio
   const bool drawable = std::isfinite(r.fit.slope) && std::isfinite(r.fit.intercept) && !r.points.empty();
 
   Range x, y;
-  if (drawable) extent(r, &x, &y);
-  else x.pad(), y.pad();
+  if (drawable)
+    extent(r, &x, &y);
+  else
+    x.pad(), y.pad();
   const int unit = currentUnit(std::max(std::fabs(y.lo), std::fabs(y.hi)));
   const double perUnit = kCurrentUnitFactors[unit];
   const double xStep = tickStep(x.span()), yStep = tickStep(y.span() / perUnit) * perUnit;
 
   // Room for the numbers and labels at the left and below, the legend above.
   int numberWidth = 0;
-  for (double v : ticks(y, yStep)) numberWidth = std::max(numberWidth, metrics.horizontalAdvance(tickText(v / perUnit)));
+  for (double v : ticks(y, yStep))
+    numberWidth = std::max(numberWidth, metrics.horizontalAdvance(tickText(v / perUnit)));
   const int h = metrics.height();
   const QRect plot = area.adjusted(h + numberWidth + 3 * gap, h + 2 * gap, -3 * gap, -(2 * h + 3 * gap));
   if (plot.width() < 10 || plot.height() < 10) {
@@ -157,11 +160,13 @@ void drawCalibrationPlot(QPainter &painter, const QRect &area, const Quantitatio
     painter.drawLine(QPointF(plot.left(), py), QPointF(plot.right(), py));
     painter.setPen(Qt::black);
     const QString text = tickText(v / perUnit);
-    painter.drawText(QPointF(plot.left() - gap - metrics.horizontalAdvance(text), py + metrics.ascent() / 2.0 - 1), text);
+    painter.drawText(QPointF(plot.left() - gap - metrics.horizontalAdvance(text), py + metrics.ascent() / 2.0 - 1),
+                     text);
   }
   const QString unitText = r.unit.isEmpty() ? QString() : QStringLiteral(" [") + r.unit + QLatin1Char(']');
-  const QString xLabel = (r.method == Method::StandardAddition ? QStringLiteral("Added concentration")
-                                                                : QStringLiteral("Concentration")) + unitText;
+  const QString xLabel =
+      (r.method == Method::StandardAddition ? QStringLiteral("Added concentration") : QStringLiteral("Concentration")) +
+      unitText;
   painter.drawText(QPointF(plot.center().x() - metrics.horizontalAdvance(xLabel) / 2.0,
                            plot.bottom() + 2 * gap + h + metrics.ascent()),
                    xLabel);
@@ -187,9 +192,12 @@ void drawCalibrationPlot(QPainter &painter, const QRect &area, const Quantitatio
     const double mark = kMarkRadius * s;
     for (const PlotPoint &p : r.points) {
       const QPointF c = map.at(p.concentration, p.height);
-      if (p.role == Role::Blank) square(painter, c, mark * 0.85, style.blankColor, 1.5 * s);
-      else if (p.role == Role::Sample) circle(painter, c, mark, style.sampleColor);
-      else circle(painter, c, mark, style.pointColor);
+      if (p.role == Role::Blank)
+        square(painter, c, mark * 0.85, style.blankColor, 1.5 * s);
+      else if (p.role == Role::Sample)
+        circle(painter, c, mark, style.sampleColor);
+      else
+        circle(painter, c, mark, style.pointColor);
     }
     for (const SampleResult &sample : r.samples) {
       // A standard addition's concentration is where its line meets the axis, left of 0.

@@ -17,8 +17,8 @@
 #include "quantitation/quantitation.h"
 
 struct PlotStyle {
-  QFont font;            // labels and numbers; its pixel size sets the text size
-  double scale = 1;      // device pixels per pixel of the screen: pens and marks grow with it
+  QFont font;        // labels and numbers; its pixel size sets the text size
+  double scale = 1;  // device pixels per pixel of the screen: pens and marks grow with it
   QColor lineColor = QColor(0, 0, 255);
   QColor pointColor = QColor(0, 0, 128);
   QColor sampleColor = QColor(200, 0, 0);

@@ -51,9 +51,9 @@ bool matchPeaks(const QuantitationTable &table, Method method, const std::vector
     if (nearest) {
       result[i] = MatchedPeak{true, nearest->height, nearest->potential};
     } else if (e.role != Role::Blank) {
-      *error = TableError{e.line, QStringLiteral("no peak within %1 of %2 in \"%3\"")
-                                      .arg(millivolts(settings.window), millivolts(*potential),
-                                           QFileInfo(e.file).fileName())};
+      *error = TableError{e.line,
+                          QStringLiteral("no peak within %1 of %2 in \"%3\"")
+                              .arg(millivolts(settings.window), millivolts(*potential), QFileInfo(e.file).fileName())};
       return false;
     }
   }

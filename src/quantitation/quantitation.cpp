@@ -64,8 +64,8 @@ void calibrationSamples(const QuantitationTable &table, const std::vector<Matche
     s.concentration = predictX(r.fit, s.height);
     // The weight 1/x² of a sample at or below 0 has no meaning.
     const double weight0 = r.weighting == Weighting::None ? 1.0
-                           : s.concentration > 0         ? 1.0 / (s.concentration * s.concentration)
-                                                         : LineFit::kNone;
+                           : s.concentration > 0          ? 1.0 / (s.concentration * s.concentration)
+                                                          : LineFit::kNone;
     s.uncertainty = predictionUncertainty(r.fit, s.height, s.replicates, weight0);
     if (s.concentration < r.lowest || s.concentration > r.highest)
       r.warnings << QStringLiteral("Sample \"%1\" (%2) lies outside the standards, %3 .. %4.")
@@ -89,8 +89,8 @@ void standardAdditionSample(const QuantitationTable &table, const std::vector<Ma
 
 }  // namespace
 
-bool quantify(const QuantitationTable &table, Method method, const std::vector<MatchedPeak> &peaks,
-              Weighting weighting, QuantitationResult *result, TableError *error) {
+bool quantify(const QuantitationTable &table, Method method, const std::vector<MatchedPeak> &peaks, Weighting weighting,
+              QuantitationResult *result, TableError *error) {
   QuantitationResult r;
   r.method = method;
   r.weighting = weighting;

@@ -41,9 +41,9 @@ struct QuantitationResult {
   Method method = Method::Calibration;
   Weighting weighting = Weighting::None;
   QString unit;
-  double peakPotential = 0;  // V, mean of the peaks the line goes through
+  double peakPotential = 0;                    // V, mean of the peaks the line goes through
   double matchPotential = 0, matchWindow = 0;  // V: the peaks were taken within the window around it
-  LineFit fit;               // height (A) against concentration
+  LineFit fit;                                 // height (A) against concentration
   double lod = LineFit::kNone, loq = LineFit::kNone;
   std::optional<double> lodBlank;
   double lowest = 0, highest = 0;  // the concentrations of the standards (additions) span this
@@ -55,5 +55,5 @@ struct QuantitationResult {
 // `peaks[i]` is the peak matched in table.entries[i]; `method` as checkTable
 // gave it. False with `error` at the last point's line when the heights do
 // not change with concentration (no slope).
-bool quantify(const QuantitationTable &table, Method method, const std::vector<MatchedPeak> &peaks,
-              Weighting weighting, QuantitationResult *result, TableError *error);
+bool quantify(const QuantitationTable &table, Method method, const std::vector<MatchedPeak> &peaks, Weighting weighting,
+              QuantitationResult *result, TableError *error);

@@ -36,7 +36,8 @@ QString filesLine(const QuantitationResult &r) {
 
 QStringList quantitationReportLines(const QuantitationResult &r, const QString &tablePath) {
   QStringList lines;
-  lines << QStringLiteral("Table:  ") + (tablePath.isEmpty() ? QStringLiteral("not saved") : QFileInfo(tablePath).fileName());
+  lines << QStringLiteral("Table:  ") +
+               (tablePath.isEmpty() ? QStringLiteral("not saved") : QFileInfo(tablePath).fileName());
   lines << filesLine(r);
   lines << QStringLiteral("Method:  ") + methodText(r.method) +
                (r.weighting == Weighting::InverseSquare ? QStringLiteral(", weighted by 1/x²") : QString());

@@ -54,9 +54,7 @@ QString roleText(Role role) { return kRoleTexts[static_cast<int>(role)]; }
 
 QString TableEntry::sampleName() const { return name.isEmpty() ? QFileInfo(file).completeBaseName() : name; }
 
-QString TableError::message() const {
-  return line > 0 ? QStringLiteral("line %1: %2").arg(line).arg(text) : text;
-}
+QString TableError::message() const { return line > 0 ? QStringLiteral("line %1: %2").arg(line).arg(text) : text; }
 
 bool makeTableEntry(const QString &file, const QString &role, const QString &concentration, const QString &name,
                     int line, TableEntry *entry, TableError *error) {
@@ -71,8 +69,8 @@ bool makeTableEntry(const QString &file, const QString &role, const QString &con
   if (roleName.isEmpty())
     return *error = fault(line, QStringLiteral("no role given (blank, standard, sample or addition)")), false;
   if (index < 0)
-    return *error = fault(line, QStringLiteral("unknown role \"%1\" (blank, standard, sample or addition)")
-                                    .arg(roleName)),
+    return *error =
+               fault(line, QStringLiteral("unknown role \"%1\" (blank, standard, sample or addition)").arg(roleName)),
            false;
   e.role = static_cast<Role>(index);
 
@@ -80,15 +78,17 @@ bool makeTableEntry(const QString &file, const QString &role, const QString &con
   const double value = readNumber(e.concentrationText, &number);
   const bool given = !e.concentrationText.isEmpty();
   if (given && (!number || !std::isfinite(value)))
-    return *error = fault(line, QStringLiteral("\"%1\" is not a concentration: write a number with \".\"")
-                                    .arg(e.concentrationText)),
+    return *error = fault(
+               line,
+               QStringLiteral("\"%1\" is not a concentration: write a number with \".\"").arg(e.concentrationText)),
            false;
   switch (e.role) {
     case Role::Standard:
     case Role::Addition:
       if (!given)
-        return *error = fault(line, e.role == Role::Standard ? QStringLiteral("a standard needs a concentration")
-                                                             : QStringLiteral("an addition needs its added concentration")),
+        return *error =
+                   fault(line, e.role == Role::Standard ? QStringLiteral("a standard needs a concentration")
+                                                        : QStringLiteral("an addition needs its added concentration")),
                false;
       if (value < 0) return *error = fault(line, QStringLiteral("a concentration cannot be negative")), false;
       e.concentration = value;
@@ -99,7 +99,8 @@ bool makeTableEntry(const QString &file, const QString &role, const QString &con
       break;
     case Role::Sample:
       if (given)
-        return *error = fault(line, QStringLiteral("a sample's concentration is what is measured: leave the cell empty")),
+        return *error =
+                   fault(line, QStringLiteral("a sample's concentration is what is measured: leave the cell empty")),
                false;
       break;
   }

@@ -28,8 +28,8 @@ struct TableEntry {
   Role role = Role::Standard;
   QString concentrationText;  // as typed; empty for blanks and samples
   double concentration = 0;   // the known or added concentration; 0 for blanks and samples
-  QString name;  // as typed; may be empty
-  int line = 0;  // line of the table file; the header is line 1
+  QString name;               // as typed; may be empty
+  int line = 0;               // line of the table file; the header is line 1
 
   // The name results are given under: the typed name, or the file's name
   // without its extension.

@@ -50,6 +50,5 @@ double predictionUncertainty(const LineFit &fit, double y0, int m, double weight
 
 double extrapolationUncertainty(const LineFit &fit) {
   const double b = fit.slope;
-  return fit.residualSd / std::fabs(b) *
-         std::sqrt(1.0 / fit.n + fit.meanY * fit.meanY / (b * b * fit.sxx));
+  return fit.residualSd / std::fabs(b) * std::sqrt(1.0 / fit.n + fit.meanY * fit.meanY / (b * b * fit.sxx));
 }

@@ -17,11 +17,11 @@ struct LineFit {
   static constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
   int n = 0;
   double slope = kNone, intercept = kNone;
-  double r2 = kNone;          // NaN when all y are equal
-  double residualSd = kNone;  // s(y/x); NaN for fewer than three points
+  double r2 = kNone;                    // NaN when all y are equal
+  double residualSd = kNone;            // s(y/x); NaN for fewer than three points
   double meanX = kNone, meanY = kNone;  // the weighted centroid
   double sxx = kNone;                   // Σw(x − x̄)²
-  double weightScale = 1;  // a weight as given times this is the weight the fit used
+  double weightScale = 1;               // a weight as given times this is the weight the fit used
 };
 
 // The line y = intercept + slope·x. No weights: all equal. Fewer than two

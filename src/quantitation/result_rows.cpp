@@ -31,7 +31,8 @@ std::vector<ResultRow> resultRows(const QuantitationResult &r) {
 
 QStringList quantitationCsvLines(const QuantitationResult &result) {
   QStringList lines{kQuantitationCsvHeader};
-  for (const ResultRow &row : resultRows(result)) lines << csvField(row.quantity) + QLatin1Char(',') + csvField(row.value);
+  for (const ResultRow &row : resultRows(result))
+    lines << csvField(row.quantity) + QLatin1Char(',') + csvField(row.value);
   return lines;
 }
 

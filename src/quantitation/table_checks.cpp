@@ -45,7 +45,8 @@ bool checkCalibration(const QuantitationTable &table, Weighting weighting, int l
 bool checkStandardAddition(const QuantitationTable &table, Weighting weighting, int lastLine, TableError *error) {
   const TableEntry *sample = firstOf(table, Role::Sample);
   if (!sample)
-    return fail(error, lastLine, QStringLiteral("a standard addition needs its sample, the measurement with nothing added"));
+    return fail(error, lastLine,
+                QStringLiteral("a standard addition needs its sample, the measurement with nothing added"));
   if (weighting == Weighting::InverseSquare)
     return fail(error, sample->line,
                 QStringLiteral("a standard addition is fitted unweighted: its sample lies at added concentration 0"));
@@ -73,9 +74,10 @@ bool checkTable(const QuantitationTable &table, Weighting weighting, Method *met
     lastLine = std::max(lastLine, e.line);
     const QString key = QDir::cleanPath(e.file);
     if (listed.contains(key))
-      return fail(error, e.line, QStringLiteral("\"%1\" is listed on line %2 already")
-                                     .arg(QDir::toNativeSeparators(e.file))
-                                     .arg(listed.value(key)));
+      return fail(error, e.line,
+                  QStringLiteral("\"%1\" is listed on line %2 already")
+                      .arg(QDir::toNativeSeparators(e.file))
+                      .arg(listed.value(key)));
     listed.insert(key, e.line);
   }
   const TableEntry *standard = firstOf(table, Role::Standard);

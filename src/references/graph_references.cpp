@@ -5,8 +5,8 @@
 
 void drawGraphReferences(QPainter &painter, const ReferenceCurves &references, const MeasurementRecord &r,
                          const GraphColors &colors) {
-  const PlotFrame frame{QRectF(0, 0, r.view.plotWidth, r.view.plotHeight), r.params.axisPotStart, r.params.axisPotEnd, r.params.axisCurrMin,
-                        r.params.axisCurrMax};
+  const PlotFrame frame{QRectF(0, 0, r.view.plotWidth, r.view.plotHeight), r.params.axisPotStart, r.params.axisPotEnd,
+                        r.params.axisCurrMin, r.params.axisCurrMax};
   ReferenceStyle style;
   style.colors = referenceColors(static_cast<int>(references.curves().size()), colors.line, colors.background);
   style.lineWidth = 1;

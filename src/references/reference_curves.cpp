@@ -17,7 +17,8 @@ bool loadReferenceCurve(const MeasurementRecord &current, const QString &path, R
   // The points the graph draws of an opened file: 0 .. pointIndex - 1.
   const int64_t count = std::min<int64_t>(file.document.pointIndex, static_cast<int64_t>(file.document.points.size()));
   DisplaySmoothing smoothing(file);
-  for (int64_t i = 0; i < count; ++i) c.currents.push_back(smoothing.next(file.document.points[static_cast<size_t>(i)]));
+  for (int64_t i = 0; i < count; ++i)
+    c.currents.push_back(smoothing.next(file.document.points[static_cast<size_t>(i)]));
   *curve = std::move(c);
   return true;
 }

@@ -64,8 +64,9 @@ TEST(AnalysisSettings, WrittenInMillivoltsAndReadBack) {
 TEST(AnalysisSettings, HandEditedValues) {
   QTemporaryDir dir;
   // Smoothing off, "." decimals with blanks, any case for the baseline kind.
-  AnalysisSettings s = readAnalysisSettings(iniWith(
-      dir, {"[analysis]", "smoothing=0", "Threshold= 4.5 ", "Minimum width=2.5e1", "Maximum width=250", "Baseline=valleys"}));
+  AnalysisSettings s =
+      readAnalysisSettings(iniWith(dir, {"[analysis]", "smoothing=0", "Threshold= 4.5 ", "Minimum width=2.5e1",
+                                         "Maximum width=250", "Baseline=valleys"}));
   EXPECT_DOUBLE_EQ(s.smoothing, 0);
   EXPECT_DOUBLE_EQ(s.threshold, 4.5);
   EXPECT_DOUBLE_EQ(s.minWidth, 0.025);
@@ -73,8 +74,8 @@ TEST(AnalysisSettings, HandEditedValues) {
   EXPECT_EQ(s.baseline, BaselineKind::Valleys);
   // What is not a number in range gives the default: a comma, a unit, a
   // negative value, an empty value, a maximum width of 0, an unknown kind.
-  s = readAnalysisSettings(iniWith(
-      dir, {"[Analysis]", "Smoothing=12,5", "Threshold=-3", "Minimum width=5 mV", "Maximum width=0", "Baseline=Spline"}));
+  s = readAnalysisSettings(iniWith(dir, {"[Analysis]", "Smoothing=12,5", "Threshold=-3", "Minimum width=5 mV",
+                                         "Maximum width=0", "Baseline=Spline"}));
   EXPECT_DOUBLE_EQ(s.smoothing, 0.015);
   EXPECT_DOUBLE_EQ(s.threshold, 10);
   EXPECT_DOUBLE_EQ(s.minWidth, 0.010);

@@ -66,7 +66,7 @@ struct SimulatedSweep {
 
 struct Golden {
   int n;
-  int amplitude;     // mV, signed
+  int amplitude;  // mV, signed
   bool falling;
   const char *cell;
 };
@@ -92,7 +92,8 @@ class GoldenRun : public testing::TestWithParam<Golden> {};
 
 TEST_P(GoldenRun, CoupleFoundOnceWhereAndAsWideAsTheTheorySays) {
   const Golden g = GetParam();
-  SimulatedSweep sim(g.cell + kCalibrated, g.falling ? "350" : "-150", g.falling ? "-150" : "350", QString::number(g.amplitude));
+  SimulatedSweep sim(g.cell + kCalibrated, g.falling ? "350" : "-150", g.falling ? "-150" : "350",
+                     QString::number(g.amplitude));
   const std::string name = goldenName({g, 0});
   const double amplitude = g.amplitude * 0.001;
   const std::vector<Peak> peaks = recordPeaks(sim.record, AnalysisSettings());
@@ -102,9 +103,9 @@ TEST_P(GoldenRun, CoupleFoundOnceWhereAndAsWideAsTheTheorySays) {
   const double expectedWidth = synthetic::dpvWidth(g.n, amplitude);
   const double positionError = p.potential - expectedPotential;
   const double widthError = (p.width - expectedWidth) / expectedWidth;
-  std::cout << "[golden] " << goldenName({g, 0}) << ": potential error " << positionError * 1000
-            << " mV, width " << p.width * 1000 << " mV vs " << expectedWidth * 1000 << " mV ("
-            << widthError * 100 << " %), height " << p.height << " A\n";
+  std::cout << "[golden] " << goldenName({g, 0}) << ": potential error " << positionError * 1000 << " mV, width "
+            << p.width * 1000 << " mV vs " << expectedWidth * 1000 << " mV (" << widthError * 100 << " %), height "
+            << p.height << " A\n";
   EXPECT_NEAR(p.potential, expectedPotential, std::fabs(sim.record.params.pulseStep) / 2 + 0.0005);
   EXPECT_NEAR(widthError, 0, g.n == 1 ? 0.05 : 0.08);
   // A differential pulse peak has the sign of the pulse.
@@ -120,20 +121,23 @@ TEST_P(GoldenRun, CoupleFoundOnceWhereAndAsWideAsTheTheorySays) {
   EXPECT_DOUBLE_EQ(again[0].height, p.height);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    OneCouple, GoldenRun,
-    testing::Values(Golden{1, 10, false, "n=1,C=1.2"}, Golden{1, 25, false, "n=1,C=1.2"}, Golden{1, 50, false, "n=1,C=1.2"},
-                    Golden{2, 10, false, "n=2,C=0.6"}, Golden{2, 25, false, "n=2,C=0.6"}, Golden{2, 50, false, "n=2,C=0.6"},
-                    Golden{1, 10, true, "n=1,C=1.2"}, Golden{1, 25, true, "n=1,C=1.2"}, Golden{1, 50, true, "n=1,C=1.2"},
-                    Golden{2, 10, true, "n=2,C=0.6"}, Golden{2, 25, true, "n=2,C=0.6"}, Golden{2, 50, true, "n=2,C=0.6"},
-                    Golden{1, -10, true, "n=1,C=1.2"}, Golden{1, -25, true, "n=1,C=1.2"}, Golden{1, -50, true, "n=1,C=1.2"},
-                    Golden{2, -10, true, "n=2,C=0.6"}, Golden{2, -25, true, "n=2,C=0.6"}, Golden{2, -50, true, "n=2,C=0.6"}),
-    goldenName);
+INSTANTIATE_TEST_SUITE_P(OneCouple, GoldenRun,
+                         testing::Values(Golden{1, 10, false, "n=1,C=1.2"}, Golden{1, 25, false, "n=1,C=1.2"},
+                                         Golden{1, 50, false, "n=1,C=1.2"}, Golden{2, 10, false, "n=2,C=0.6"},
+                                         Golden{2, 25, false, "n=2,C=0.6"}, Golden{2, 50, false, "n=2,C=0.6"},
+                                         Golden{1, 10, true, "n=1,C=1.2"}, Golden{1, 25, true, "n=1,C=1.2"},
+                                         Golden{1, 50, true, "n=1,C=1.2"}, Golden{2, 10, true, "n=2,C=0.6"},
+                                         Golden{2, 25, true, "n=2,C=0.6"}, Golden{2, 50, true, "n=2,C=0.6"},
+                                         Golden{1, -10, true, "n=1,C=1.2"}, Golden{1, -25, true, "n=1,C=1.2"},
+                                         Golden{1, -50, true, "n=1,C=1.2"}, Golden{2, -10, true, "n=2,C=0.6"},
+                                         Golden{2, -25, true, "n=2,C=0.6"}, Golden{2, -50, true, "n=2,C=0.6"}),
+                         goldenName);
 
 TEST(GoldenBlank, NoCoupleNoPeak) {
   for (bool falling : {false, true}) {
     for (const char *amplitude : {"50", "-25"}) {
-      SimulatedSweep sim(QStringLiteral("C=0") + kCalibrated, falling ? "350" : "-150", falling ? "-150" : "350", amplitude);
+      SimulatedSweep sim(QStringLiteral("C=0") + kCalibrated, falling ? "350" : "-150", falling ? "-150" : "350",
+                         amplitude);
       EXPECT_TRUE(recordPeaks(sim.record, AnalysisSettings()).empty()) << falling << " " << amplitude;
       Curve c = recordCurve(sim.record);
       c.peakSign = 0;
@@ -187,7 +191,8 @@ class GoldenTwoCouples : public testing::TestWithParam<TwoCouples> {};
 TEST_P(GoldenTwoCouples, EachFoundOnceAndAsHighAsTheTheorySays) {
   const TwoCouples t = GetParam();
   // Within 500 mV of zero the potentiostat stays on its finer potential range.
-  SimulatedSweep sim(cellText(t) + kCalibrated, t.falling ? "500" : "-250", t.falling ? "-250" : "500", QString::number(t.amplitude));
+  SimulatedSweep sim(cellText(t) + kCalibrated, t.falling ? "500" : "-250", t.falling ? "-250" : "500",
+                     QString::number(t.amplitude));
   const double amplitude = t.amplitude * 0.001;
   const std::vector<Peak> peaks = recordPeaks(sim.record, AnalysisSettings());
   ASSERT_EQ(peaks.size(), 2u);
@@ -216,23 +221,26 @@ const Couple kOneElectron{0.0, 1, 1.2}, kTwoElectrons{0.250, 2, 0.6};
 const Couple kTwoElectronsFirst{0.0, 2, 0.6}, kOneElectronSecond{0.250, 1, 1.2};
 }  // namespace
 
-INSTANTIATE_TEST_SUITE_P(
-    TwoCouples250mVApart, GoldenTwoCouples,
-    testing::Values(TwoCouples{kOneElectron, kTwoElectrons, 10, false}, TwoCouples{kOneElectron, kTwoElectrons, 25, false},
-                    TwoCouples{kOneElectron, kTwoElectrons, 50, false}, TwoCouples{kOneElectron, kTwoElectrons, 10, true},
-                    TwoCouples{kOneElectron, kTwoElectrons, 25, true}, TwoCouples{kOneElectron, kTwoElectrons, 50, true},
-                    TwoCouples{kOneElectron, kTwoElectrons, -10, true}, TwoCouples{kOneElectron, kTwoElectrons, -25, true},
-                    TwoCouples{kOneElectron, kTwoElectrons, -50, true},
-                    TwoCouples{kTwoElectronsFirst, kOneElectronSecond, 10, false},
-                    TwoCouples{kTwoElectronsFirst, kOneElectronSecond, 25, false},
-                    TwoCouples{kTwoElectronsFirst, kOneElectronSecond, 50, false},
-                    TwoCouples{kTwoElectronsFirst, kOneElectronSecond, 10, true},
-                    TwoCouples{kTwoElectronsFirst, kOneElectronSecond, 25, true},
-                    TwoCouples{kTwoElectronsFirst, kOneElectronSecond, 50, true},
-                    TwoCouples{kTwoElectronsFirst, kOneElectronSecond, -10, true},
-                    TwoCouples{kTwoElectronsFirst, kOneElectronSecond, -25, true},
-                    TwoCouples{kTwoElectronsFirst, kOneElectronSecond, -50, true}),
-    twoCouplesName);
+INSTANTIATE_TEST_SUITE_P(TwoCouples250mVApart, GoldenTwoCouples,
+                         testing::Values(TwoCouples{kOneElectron, kTwoElectrons, 10, false},
+                                         TwoCouples{kOneElectron, kTwoElectrons, 25, false},
+                                         TwoCouples{kOneElectron, kTwoElectrons, 50, false},
+                                         TwoCouples{kOneElectron, kTwoElectrons, 10, true},
+                                         TwoCouples{kOneElectron, kTwoElectrons, 25, true},
+                                         TwoCouples{kOneElectron, kTwoElectrons, 50, true},
+                                         TwoCouples{kOneElectron, kTwoElectrons, -10, true},
+                                         TwoCouples{kOneElectron, kTwoElectrons, -25, true},
+                                         TwoCouples{kOneElectron, kTwoElectrons, -50, true},
+                                         TwoCouples{kTwoElectronsFirst, kOneElectronSecond, 10, false},
+                                         TwoCouples{kTwoElectronsFirst, kOneElectronSecond, 25, false},
+                                         TwoCouples{kTwoElectronsFirst, kOneElectronSecond, 50, false},
+                                         TwoCouples{kTwoElectronsFirst, kOneElectronSecond, 10, true},
+                                         TwoCouples{kTwoElectronsFirst, kOneElectronSecond, 25, true},
+                                         TwoCouples{kTwoElectronsFirst, kOneElectronSecond, 50, true},
+                                         TwoCouples{kTwoElectronsFirst, kOneElectronSecond, -10, true},
+                                         TwoCouples{kTwoElectronsFirst, kOneElectronSecond, -25, true},
+                                         TwoCouples{kTwoElectronsFirst, kOneElectronSecond, -50, true}),
+                         twoCouplesName);
 
 TEST(GoldenTwoCouplesBlank, CoupleWithoutConcentrationAddsNoPeak) {
   SimulatedSweep sim(QStringLiteral("E0=0,C=0;E0=0.25,n=2,C=0.6") + kCalibrated, "-250", "500", "25");

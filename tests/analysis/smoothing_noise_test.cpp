@@ -10,12 +10,12 @@
 #include "analysis/savitzky_golay.h"
 
 TEST(SavitzkyGolay, WindowFromThePulseStep) {
-  EXPECT_EQ(smoothingHalfWindow(0.015, 0.0005, 2000), 15);   // 31 points over 15 mV
-  EXPECT_EQ(smoothingHalfWindow(0.015, -0.001, 2000), 8);    // falling sweep alike
-  EXPECT_EQ(smoothingHalfWindow(0.015, 0.005, 2000), 2);     // never below 5 points
-  EXPECT_EQ(smoothingHalfWindow(0.015, 0.000001, 2000), 249); // at most a quarter of the curve
-  EXPECT_EQ(smoothingHalfWindow(0.015, 0.001, 19), 0);       // too short to smooth
-  EXPECT_EQ(smoothingHalfWindow(0, 0.001, 2000), 0);         // off
+  EXPECT_EQ(smoothingHalfWindow(0.015, 0.0005, 2000), 15);     // 31 points over 15 mV
+  EXPECT_EQ(smoothingHalfWindow(0.015, -0.001, 2000), 8);      // falling sweep alike
+  EXPECT_EQ(smoothingHalfWindow(0.015, 0.005, 2000), 2);       // never below 5 points
+  EXPECT_EQ(smoothingHalfWindow(0.015, 0.000001, 2000), 249);  // at most a quarter of the curve
+  EXPECT_EQ(smoothingHalfWindow(0.015, 0.001, 19), 0);         // too short to smooth
+  EXPECT_EQ(smoothingHalfWindow(0, 0.001, 2000), 0);           // off
   EXPECT_EQ(smoothingHalfWindow(0.015, 0, 2000), 0);
   EXPECT_EQ(smoothingHalfWindow(-1, 0.001, 2000), 0);
 }

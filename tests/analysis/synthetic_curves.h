@@ -74,8 +74,8 @@ struct Sampled {
 };
 
 // Points from `start` to `end` (inclusive) every `step` volts.
-inline Sampled sample(double start, double end, double step, const std::function<double(double)> &f,
-                      double noise = 0, unsigned seed = 1) {
+inline Sampled sample(double start, double end, double step, const std::function<double(double)> &f, double noise = 0,
+                      unsigned seed = 1) {
   Sampled s{{}, start, step};
   std::mt19937_64 random(seed);
   std::normal_distribution<double> normal(0, noise > 0 ? noise : 1);

@@ -88,10 +88,11 @@ TEST(SyntheticPeaks, OverlappingPeaksShareTheirValley) {
     double positionTolerance;
   };
   // Apart by 3.3, 1.7 and 1.1 widths: the valley between them ever higher up.
-  for (const Case &c : {Case{0.200, 4e-6, 2e-6, 0.0005}, Case{0.100, 4e-6, 2e-6, 0.003}, Case{0.065, 3e-6, 3e-6, 0.006}}) {
-    const Sampled s = sample(-0.2, 0.6, 0.0005,
-                             sum({line(2e-7, 1e-6), gaussian(0.15, 0.060, c.first), gaussian(0.15 + c.apart, 0.060, c.second)}),
-                             2e-9, 3);
+  for (const Case &c :
+       {Case{0.200, 4e-6, 2e-6, 0.0005}, Case{0.100, 4e-6, 2e-6, 0.003}, Case{0.065, 3e-6, 3e-6, 0.006}}) {
+    const Sampled s = sample(
+        -0.2, 0.6, 0.0005,
+        sum({line(2e-7, 1e-6), gaussian(0.15, 0.060, c.first), gaussian(0.15 + c.apart, 0.060, c.second)}), 2e-9, 3);
     const std::vector<Peak> peaks = peaksOf(s);
     ASSERT_EQ(peaks.size(), 2u) << c.apart;
     EXPECT_NEAR(peaks[0].potential, 0.15, c.positionTolerance) << c.apart;
@@ -119,9 +120,9 @@ TEST(SyntheticPeaks, OverlappingPeaksShareTheirValley) {
 }
 
 TEST(SyntheticPeaks, ReductionPeaksPointDown) {
-  const Sampled s = sample(0.6, -0.4, -0.001,
-                           sum({line(-1e-6, 1.5e-6), gaussian(0.30, 0.090, -6e-6), gaussian(-0.05, 0.045, -3e-6)}),
-                           5e-9, 11);
+  const Sampled s =
+      sample(0.6, -0.4, -0.001, sum({line(-1e-6, 1.5e-6), gaussian(0.30, 0.090, -6e-6), gaussian(-0.05, 0.045, -3e-6)}),
+             5e-9, 11);
   for (int sign : {0, -1}) {
     const std::vector<Peak> peaks = peaksOf(s, sign);
     ASSERT_EQ(peaks.size(), 2u) << sign;
@@ -160,9 +161,9 @@ TEST(SyntheticPeaks, SwitchOnTransientAndEndEdgeAreNotPeaks) {
     }
   }
   // A transient and an edge alone.
-  const Sampled bare = sample(-0.3, 0.5, 0.001, [](double e) {
-    return 4e-5 * std::exp(-(e + 0.3) / 0.02) + 2e-5 * std::exp((e - 0.5) / 0.03);
-  }, 3e-9, 5);
+  const Sampled bare = sample(
+      -0.3, 0.5, 0.001, [](double e) { return 4e-5 * std::exp(-(e + 0.3) / 0.02) + 2e-5 * std::exp((e - 0.5) / 0.03); },
+      3e-9, 5);
   EXPECT_TRUE(peaksOf(bare).empty());
   EXPECT_TRUE(peaksOf(bare, 1).empty());
   EXPECT_TRUE(peaksOf(bare, -1).empty());
@@ -211,9 +212,8 @@ TEST(SyntheticPeaks, ThresholdAndWidthLimits) {
 }
 
 TEST(SyntheticPeaks, FallingSweepGivesTheSamePeaks) {
-  const Sampled rising = sample(-0.3, 0.7, 0.001,
-                                sum({line(5e-7, 2e-6), gaussian(0.05, 0.090, 4e-6), gaussian(0.40, 0.050, 2e-6)}),
-                                4e-9, 9);
+  const Sampled rising = sample(
+      -0.3, 0.7, 0.001, sum({line(5e-7, 2e-6), gaussian(0.05, 0.090, 4e-6), gaussian(0.40, 0.050, 2e-6)}), 4e-9, 9);
   for (BaselineKind kind : {BaselineKind::Tangent, BaselineKind::Valleys}) {
     AnalysisSettings settings;
     settings.baseline = kind;
@@ -247,8 +247,8 @@ TEST(SyntheticPeaks, ValleyBaselineOnACurvedBackground) {
   const std::size_t from = std::min(p.low.index, p.high.index), to = std::max(p.low.index, p.high.index);
   for (std::size_t i = from; i <= to; ++i) {
     const double e = c.potentialAt(static_cast<double>(i));
-    const double base = p.low.current + (p.high.current - p.low.current) * (e - p.low.potential) /
-                                            (p.high.potential - p.low.potential);
+    const double base =
+        p.low.current + (p.high.current - p.low.current) * (e - p.low.potential) / (p.high.potential - p.low.potential);
     EXPECT_GT(c.values[i], base - 1e-8) << i;
   }
 }
@@ -259,7 +259,8 @@ TEST(SyntheticPeaks, BaselineEndsTheUserSets) {
   const std::vector<Peak> found = findPeaks(c, kDefaults);
   ASSERT_EQ(found.size(), 1u);
   // Ends on the straight baseline, given either way round: the same peak.
-  for (auto ends : {std::pair{c.nearestIndex(0.0), c.nearestIndex(0.4)}, std::pair{c.nearestIndex(0.4), c.nearestIndex(0.0)}}) {
+  for (auto ends :
+       {std::pair{c.nearestIndex(0.0), c.nearestIndex(0.4)}, std::pair{c.nearestIndex(0.4), c.nearestIndex(0.0)}}) {
     const std::optional<Peak> p = measurePeak(c, kDefaults, 1, ends.first, ends.second);
     ASSERT_TRUE(p.has_value());
     EXPECT_NEAR(p->potential, 0.2, 0.0005);

@@ -1,6 +1,7 @@
 // Setup > Potentiostat calibration after the model was changed in
 // Setup > Device setup: the list, the range switched to and the calibration
 // slot edited all belong to the model now selected.
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
@@ -8,15 +9,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
-#include <gtest/gtest.h>
 
 #include "qstring_print.h"
 
-#include "core/app_paths.h"
-#include "core/ini_file.h"
 #include "app/ui/program_windows.h"
 #include "app/ui/sdimain.h"
 #include "calibration/ui/hardware.h"
+#include "core/app_paths.h"
+#include "core/ini_file.h"
 #include "files/files_test_support.h"
 #include "instrument/port_backend.h"
 #include "instrument/ui/devices.h"

@@ -3,12 +3,12 @@
 // sweep speed or pulse period that is not above 0.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <cerrno>
 #include <cstring>
-#include <unistd.h>
 
 #include "app/command_line.h"
 #include "app/same_file.h"
@@ -55,13 +55,12 @@ TEST_F(CommandLineChecks, AFolderThatDoesNotExistIsRefusedByEveryForm) {
   EXPECT_EQ(commandLineProblem(cl), QString());
 
   const QString missing = folder.filePath("missing");
-  const QList<QStringList> forms = {
-      {},  // the window
-      {"--export-text", in, folder.filePath("out.txt")},
-      {"--resave", in, folder.filePath("out.dpv")},
-      {"--report", in, folder.filePath("out.pdf")},
-      {"--port", "sim-fast", "--measure", in, folder.filePath("out2.dpv")},
-      {"--recover", folder.filePath("out3.dpv")}};
+  const QList<QStringList> forms = {{},  // the window
+                                    {"--export-text", in, folder.filePath("out.txt")},
+                                    {"--resave", in, folder.filePath("out.dpv")},
+                                    {"--report", in, folder.filePath("out.pdf")},
+                                    {"--port", "sim-fast", "--measure", in, folder.filePath("out2.dpv")},
+                                    {"--recover", folder.filePath("out3.dpv")}};
   for (const QStringList &form : forms) {
     const ProgramRun run = runDpv(QStringList{"--folder", missing} + form);
     ASSERT_TRUE(run.finished) << form.join(' ').toStdString();
@@ -89,7 +88,8 @@ TEST_F(CommandLineChecks, AnOutputThatIsTheInputIsRefusedByEveryForm) {
     const QString out = sameAsInput[i % 4 + 1];
     const ProgramRun run = runDpv({"--folder", folder.path(), "--port", "sim-fast", forms[i], in, out});
     ASSERT_TRUE(run.finished) << forms[i].toStdString();
-    EXPECT_EQ(run.exitCode, 2) << forms[i].toStdString() << " " << out.toStdString() << ": " << run.output.toStdString();
+    EXPECT_EQ(run.exitCode, 2) << forms[i].toStdString() << " " << out.toStdString() << ": "
+                               << run.output.toStdString();
     EXPECT_TRUE(run.output.contains("is the input file")) << run.output.toStdString();
     EXPECT_EQ(readAll(in), kMeasurement) << forms[i].toStdString();
   }
@@ -114,8 +114,8 @@ TEST_F(CommandLineChecks, MeasureRefusesASpeedOrPeriodNotAbove0) {
   const struct {
     const char *line;
     const char *named;
-  } cases[] = {{"Sweep speed=0", "sweep speed"},    {"Sweep speed=-5", "sweep speed"},
-               {"Sweep speed=", "sweep speed"},     {"Pulse period=0", "pulse period"},
+  } cases[] = {{"Sweep speed=0", "sweep speed"},     {"Sweep speed=-5", "sweep speed"},
+               {"Sweep speed=", "sweep speed"},      {"Pulse period=0", "pulse period"},
                {"Pulse period=-50", "pulse period"}, {"Sweep speed=1e999", "sweep speed"}};
   for (const auto &c : cases) {
     QByteArray params = kMeasurement;

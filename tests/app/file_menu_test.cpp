@@ -1,18 +1,18 @@
 // The File menu as a user drives it: Save As always asks, Save writes
 // straight to the open file, New and Open clear the marker readouts.
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include "qstring_print.h"
 
-#include "core/app_paths.h"
 #include "app/ui/program_windows.h"
 #include "app/ui/sdimain.h"
+#include "core/app_paths.h"
 #include "files/files_test_support.h"
 #include "graph/ui/graph_view.h"
 #include "instrument/port_backend.h"

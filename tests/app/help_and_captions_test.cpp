@@ -1,5 +1,6 @@
 // Help > Help index finds a help file with any program folder, and captions
 // reach the window system exactly as the windows set them.
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QCoreApplication>
 #include <QFile>
@@ -10,15 +11,14 @@
 #include <QTextBrowser>
 #include <QTimer>
 #include <QWindow>
-#include <gtest/gtest.h>
 
 #include "qstring_print.h"
 
-#include "core/app_paths.h"
 #include "app/application_identity.h"
 #include "app/ui/help_window.h"
 #include "app/ui/program_windows.h"
 #include "app/ui/sdimain.h"
+#include "core/app_paths.h"
 #include "files/files_test_support.h"
 #include "instrument/port_backend.h"
 

@@ -11,11 +11,11 @@
 #include <QTimer>
 #include <csignal>
 
+#include "app/ui/program_windows.h"
+#include "app/ui/sdimain.h"
 #include "core/app_paths.h"
 #include "core/ini_file.h"
 #include "core/text_io.h"
-#include "app/ui/program_windows.h"
-#include "app/ui/sdimain.h"
 #include "dpv_program.h"
 #include "factory_texts.h"
 #include "files/dpv_file.h"

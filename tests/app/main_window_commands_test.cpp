@@ -1,5 +1,6 @@
 // Every command of the main window, reached as a user reaches it: each menu
 // item and each tool button, with every window it opens answered.
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QDialog>
 #include <QFile>
@@ -8,17 +9,16 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-#include <QTest>
-#include <gtest/gtest.h>
 
 #include "qstring_print.h"
 
-#include "core/app_paths.h"
 #include "app/ui/program_windows.h"
 #include "app/ui/sdimain.h"
+#include "core/app_paths.h"
 #include "instrument/port_backend.h"
 
 namespace {

@@ -1,15 +1,15 @@
 // The main window at the sizes it allows: no control squeezed below its size.
+#include <gtest/gtest.h>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 
-#include "core/app_paths.h"
 #include "app/ui/program_windows.h"
 #include "app/ui/sdimain.h"
+#include "core/app_paths.h"
 #include "instrument/port_backend.h"
 
 #include "program_folder_test.h"

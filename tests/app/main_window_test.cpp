@@ -1,3 +1,4 @@
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
@@ -8,14 +9,13 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "qstring_print.h"
 
-#include "core/app_paths.h"
-#include "core/ini_file.h"
 #include "app/ui/program_windows.h"
 #include "app/ui/sdimain.h"
+#include "core/app_paths.h"
+#include "core/ini_file.h"
 #include "graph/ui/graph_view.h"
 #include "instrument/port_backend.h"
 #include "instrument/ui/devices.h"
@@ -293,9 +293,10 @@ TEST_F(MainWindowTest, InstrumentCommandsOpenTheirDialogsAfterTheCheck) {
     QAction *action;
     const char *title;
   };
-  for (const Case &c : {Case{w.SpeedButton2, "Electrode potential in open circuit"},
-                        Case{w.Potentialmetercalibration1, "Potential meter calibration"},
-                        Case{w.Calibration1, "Hardware calibration"}, Case{w.Devicesetup1, "Measurement device test"}}) {
+  for (const Case &c :
+       {Case{w.SpeedButton2, "Electrode potential in open circuit"},
+        Case{w.Potentialmetercalibration1, "Potential meter calibration"}, Case{w.Calibration1, "Hardware calibration"},
+        Case{w.Devicesetup1, "Measurement device test"}}) {
     QString title;
     auto shown = answerModal<QWidget>([&title](QWidget *dialog) {
       title = dialog->windowTitle();

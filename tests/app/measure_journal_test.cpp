@@ -1,6 +1,7 @@
 // dpv --measure journals its run: a kill at any moment leaves a journal from
 // which --recover gives back at least every point the run had reported, with
 // the values the whole run measures; a finished run leaves no journal.
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -9,7 +10,6 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
-#include <gtest/gtest.h>
 #include <csignal>
 #include <iostream>
 #include <random>
@@ -147,8 +147,8 @@ TEST_F(MeasureJournal, AFullDiskIsToldOnceAndTheRunGoesOn) {
   const QString why = disk.mount();
   if (!why.isEmpty()) GTEST_SKIP() << why.toStdString();
   disk.fill();
-  const ProgramRun run = runDpv({"--folder", disk.path(), "--port", "sim-fast", "--measure", params(),
-                                 folder.filePath("out.dpv")});
+  const ProgramRun run =
+      runDpv({"--folder", disk.path(), "--port", "sim-fast", "--measure", params(), folder.filePath("out.dpv")});
   ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
   EXPECT_EQ(run.output.count("dpv: run not journaled: No space left on device"), 1) << run.output.toStdString();
   EXPECT_EQ(run.output.count("not journaled"), 1) << run.output.toStdString();

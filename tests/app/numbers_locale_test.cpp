@@ -8,8 +8,8 @@
 #include <cmath>
 #include <limits>
 
-#include "core/numbers.h"
 #include "comma_locale.h"
+#include "core/numbers.h"
 #include "dpv_program.h"
 #include "qstring_print.h"
 
@@ -88,19 +88,19 @@ TEST(CommaLocale, MeasureAndExportAsUnderTheCLocale) {
   for (int i = 0; i < 4; ++i)
     calibration += "DAC Zero " + QByteArray::number(i) + "=0.5\r\nDAC Fact " + QByteArray::number(i) + "=1.02\r\n";
   writeAll(folder.filePath("gwr305.cal"), calibration);
-  writeAll(folder.filePath("params.dpv"),
-           "[Setup]\r\nC min=-2.5\r\nC max=7.5\r\nC units=uA\r\nDamping=12.5\r\nDamping units=%\r\n"
-           "P start=-100.5\r\nP end=100.5\r\nSweep speed=20.5\r\nPulse amplitude=25.5\r\nPulse period=50.5\r\n"
-           "Data accumulation=40.5\r\nPreelectrolysis time=0\r\nPreelectrolysis potential=0\r\n[Info]\r\nx\r\n[Data]\r\n");
+  writeAll(
+      folder.filePath("params.dpv"),
+      "[Setup]\r\nC min=-2.5\r\nC max=7.5\r\nC units=uA\r\nDamping=12.5\r\nDamping units=%\r\n"
+      "P start=-100.5\r\nP end=100.5\r\nSweep speed=20.5\r\nPulse amplitude=25.5\r\nPulse period=50.5\r\n"
+      "Data accumulation=40.5\r\nPreelectrolysis time=0\r\nPreelectrolysis potential=0\r\n[Info]\r\nx\r\n[Data]\r\n");
 
   auto run = [&](const char *name, bool comma, const QStringList &arguments) {
     QProcessEnvironment env = dpvEnvironment();
     env.insert("LC_ALL", comma ? kCommaLocale : "C");
     if (comma && !locpath.isEmpty()) env.insert("LOCPATH", locpath);
-    const ProgramRun r = runDpv(QStringList{"--folder", folder.path(), "--port", "sim-fast", "--sim-cell",
-                                            "E0=0.0125,noise=0.5"} +
-                                    arguments,
-                                env);
+    const ProgramRun r = runDpv(
+        QStringList{"--folder", folder.path(), "--port", "sim-fast", "--sim-cell", "E0=0.0125,noise=0.5"} + arguments,
+        env);
     EXPECT_TRUE(r.finished) << name;
     EXPECT_EQ(r.exitCode, 0) << name << ": " << r.output.toStdString();
   };

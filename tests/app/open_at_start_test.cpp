@@ -1,16 +1,16 @@
 // A file named on the command line opens at start, given as a path relative
 // to the current folder or as a file: URL, as file managers pass it.
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QTemporaryDir>
 #include <QUrl>
-#include <gtest/gtest.h>
 
 #include "qstring_print.h"
 
-#include "core/app_paths.h"
 #include "app/command_line.h"
 #include "app/ui/program_windows.h"
 #include "app/ui/sdimain.h"
+#include "core/app_paths.h"
 #include "files/files_test_support.h"
 #include "instrument/port_backend.h"
 

@@ -1,17 +1,17 @@
 // Where the settings, calibration and shipped files live: a portable copy
 // keeps them beside the program, an installed one in the user's config folder.
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "qstring_print.h"
 
-#include "core/app_paths.h"
 #include "app/ui/program_windows.h"
 #include "app/ui/sdimain.h"
+#include "core/app_paths.h"
 #include "instrument/port_backend.h"
 
 namespace {
@@ -35,12 +35,16 @@ class ScopedEnv {
  public:
   ScopedEnv(const char *name, const QByteArray *value) : name_(name), had_(qEnvironmentVariableIsSet(name)) {
     old_ = qgetenv(name);
-    if (value) qputenv(name, *value);
-    else qunsetenv(name);
+    if (value)
+      qputenv(name, *value);
+    else
+      qunsetenv(name);
   }
   ~ScopedEnv() {
-    if (had_) qputenv(name_, old_);
-    else qunsetenv(name_);
+    if (had_)
+      qputenv(name_, old_);
+    else
+      qunsetenv(name_);
   }
 
  private:

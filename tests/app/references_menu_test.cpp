@@ -78,8 +78,7 @@ class ReferencesMenu : public ::testing::Test {
     ASSERT_TRUE(selectPortBackend("sim-fast", QString(), &error)) << error;
     // Flat lines at 20, 40 and 60 uA from -100 to 100 mV.
     for (int i = 1; i <= 3; ++i)
-      writeFile(path(QString("ref%1.dpv").arg(i)),
-                measurementBytes(-100, 100, 20, std::vector<double>(202, 20.0 * i)));
+      writeFile(path(QString("ref%1.dpv").arg(i)), measurementBytes(-100, 100, 20, std::vector<double>(202, 20.0 * i)));
     writeFile(path("sample.dpv"), measurementBytes(-100, 100, 20, std::vector<double>(201, 5.0)));
     writeFile(path("blank.dpv"), measurementBytes(-200, 200, 40, std::vector<double>(201, 2.0)));
     writeFile(path("narrow.dpv"), measurementBytes(0, 200, 40, std::vector<double>(101, 2.0)));

@@ -1,26 +1,26 @@
 // The run journal as the user meets it in the window: every run is journaled
 // from its start; the journal goes once the measurement is saved or given up,
 // never during the run; a run never saved is offered back at the next start.
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 #include <cstring>
 
 #include "qstring_print.h"
 
-#include "core/app_paths.h"
 #include "app/ui/program_windows.h"
 #include "app/ui/sdimain.h"
+#include "core/app_paths.h"
 #include "files/files_test_support.h"
 #include "graph/ui/graph_view.h"
 #include "instrument/port_backend.h"
@@ -164,9 +164,8 @@ TEST_F(RunJournalWindow, TheNextStartRestoresAJournaledRunAsTheUnsavedMeasuremen
   auto asked = answerMessageBox(QMessageBox::Yes, &question);
   w.offerJournaledRun();
   ASSERT_TRUE(*asked);
-  EXPECT_EQ(question, QStringLiteral("A measurement of %1 was not saved (%2 points). Restore it?")
-                          .arg(dateTime)
-                          .arg(journaled));
+  EXPECT_EQ(question,
+            QStringLiteral("A measurement of %1 was not saved (%2 points). Restore it?").arg(dateTime).arg(journaled));
   const MeasurementRecord &r = w.record();
   EXPECT_EQ(r.document.pointIndex, static_cast<int32_t>(journaled) - 1);
   for (size_t i = 0; i < journaled; ++i) EXPECT_TRUE(sameBits(r.document.points[i], points[i])) << i;

@@ -1,5 +1,6 @@
 // Run on the factory settings (start equal to end) offers the example
 // parameters; opening them makes the next Run measure.
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
@@ -9,13 +10,12 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "qstring_print.h"
 
-#include "core/app_paths.h"
 #include "app/ui/program_windows.h"
 #include "app/ui/sdimain.h"
+#include "core/app_paths.h"
 #include "instrument/port_backend.h"
 #include "modal_answer.h"
 
@@ -43,8 +43,10 @@ std::shared_ptr<bool> answerByButton(const QString &buttonText, BoxSeen *seen) {
       if (b->text().remove('&') == buttonText) chosen = b;
     }
     seen->buttons.sort();
-    if (chosen) chosen->click();
-    else box->buttons().constFirst()->click();
+    if (chosen)
+      chosen->click();
+    else
+      box->buttons().constFirst()->click();
   });
 }
 

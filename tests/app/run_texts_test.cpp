@@ -4,13 +4,13 @@
 
 #include <QAction>
 #include <QLineEdit>
-#include <QTest>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
-#include "core/app_paths.h"
 #include "app/ui/program_windows.h"
 #include "app/ui/sdimain.h"
+#include "core/app_paths.h"
 #include "instrument/port_backend.h"
 #include "modal_answer.h"
 #include "qstring_print.h"

@@ -37,8 +37,8 @@ class RunWindow : public ProgramFolderTest {
   }
 };
 
-const QRegularExpression kSummary(
-    QStringLiteral("^Measurement ended: (\\d+) points, \\d+ invalid, \\d+ without samples, [0-9.]+ readings per point"));
+const QRegularExpression kSummary(QStringLiteral(
+    "^Measurement ended: (\\d+) points, \\d+ invalid, \\d+ without samples, [0-9.]+ readings per point"));
 
 }  // namespace
 

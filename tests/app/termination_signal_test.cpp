@@ -43,11 +43,11 @@ struct Child {
   }
   bool waitForOutput(const QByteArray &text) {
     return QTest::qWaitFor(
-        [&] {
-          output += process.readAll();
-          return output.contains(text) || process.state() == QProcess::NotRunning;
-        },
-        60000) &&
+               [&] {
+                 output += process.readAll();
+                 return output.contains(text) || process.state() == QProcess::NotRunning;
+               },
+               60000) &&
            output.contains(text);
   }
   bool end(int signal) {

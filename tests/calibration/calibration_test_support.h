@@ -7,8 +7,8 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "core/app_paths.h"
 #include "calibration/readout_clock.h"
+#include "core/app_paths.h"
 #include "instrument/instrument.h"
 #include "instrument/simulated_port_backend.h"
 

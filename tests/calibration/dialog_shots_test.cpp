@@ -6,11 +6,11 @@
 #include <QDir>
 #include <QPixmap>
 
-#include "core/measurement_record.h"
 #include "calibration/ui/hardware.h"
 #include "calibration/ui/pmtcal.h"
 #include "calibration/ui/sem.h"
 #include "calibration_test_support.h"
+#include "core/measurement_record.h"
 
 namespace {
 

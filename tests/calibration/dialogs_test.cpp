@@ -12,12 +12,12 @@
 #include <QTimer>
 #include <memory>
 
-#include "core/ini_file.h"
-#include "core/measurement_record.h"
 #include "calibration/ui/hardware.h"
 #include "calibration/ui/pmtcal.h"
 #include "calibration/ui/sem.h"
 #include "calibration_test_support.h"
+#include "core/ini_file.h"
+#include "core/measurement_record.h"
 #include "instrument/ui/devices.h"
 
 namespace {

@@ -1,9 +1,9 @@
 // The hardware calibration logic on the simulated instrument.
 #include <gtest/gtest.h>
 
-#include "core/numbers.h"
 #include "calibration/hardware_calibration.h"
 #include "calibration_test_support.h"
+#include "core/numbers.h"
 
 namespace {
 

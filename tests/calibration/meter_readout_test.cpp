@@ -108,9 +108,8 @@ struct OpenCircuitRangeCase {
 
 TEST(OpenCircuitReadout, ChoosesTheSmallestMeterRangeHoldingThePotentialAxis) {
   const OpenCircuitRangeCase cases[] = {
-      {"-200", "100", "200 mV"}, {"-300", "0", "500 mV"},   {"100", "-200", "200 mV"},
-      {"-500", "500", "500 mV"}, {"0", "2000", "2 V"},      {"-2001", "0", "5 V"},
-      {"-6000", "5500", "5 V"},  {"0", "5000.1", "5 V"},
+      {"-200", "100", "200 mV"}, {"-300", "0", "500 mV"}, {"100", "-200", "200 mV"}, {"-500", "500", "500 mV"},
+      {"0", "2000", "2 V"},      {"-2001", "0", "5 V"},   {"-6000", "5500", "5 V"},  {"0", "5000.1", "5 V"},
   };
   for (const OpenCircuitRangeCase &c : cases) {
     SCOPED_TRACE(c.potStart);

@@ -18,7 +18,13 @@ TEST(Averaging, ReadsUntil155msHavePassedSinceTheFirstReadingBegan) {
 TEST(Averaging, TakesOneReadingWhenTheWindowIsOverAtOnce) {
   SteppingClock clock(1000);
   int calls = 0;
-  EXPECT_DOUBLE_EQ(averageReadings([&calls] { ++calls; return 4.0; }, clock), 4.0);
+  EXPECT_DOUBLE_EQ(averageReadings(
+                       [&calls] {
+                         ++calls;
+                         return 4.0;
+                       },
+                       clock),
+                   4.0);
   EXPECT_EQ(calls, 1);
 }
 
@@ -40,9 +46,9 @@ struct CurrentTextCase {
 
 TEST(CurrentReadout, EachRowWritesItsUnitWithItsDecimals) {
   const CurrentTextCase cases[] = {
-      {0, 0.123456, "0.1235 A"},   {1, 0.0123456, "12.35 mA"},    {2, 0.00123456, "1.235 mA"},
-      {3, 0.0005, "0.5000 mA"},   {4, 1.23456e-5, "12.35 uA"},   {5, 1.23456e-6, "1.235 uA"},
-      {6, -2.5e-7, "-0.2500 uA"}, {7, 1.23456e-8, "12.35 nA"},   {8, 1.23456e-9, "1.235 nA"},
+      {0, 0.123456, "0.1235 A"},    {1, 0.0123456, "12.35 mA"},  {2, 0.00123456, "1.235 mA"},
+      {3, 0.0005, "0.5000 mA"},     {4, 1.23456e-5, "12.35 uA"}, {5, 1.23456e-6, "1.235 uA"},
+      {6, -2.5e-7, "-0.2500 uA"},   {7, 1.23456e-8, "12.35 nA"}, {8, 1.23456e-9, "1.235 nA"},
       {9, 1.23456e-9, "1.2346 nA"}, {3, -1e-9, "0.0000 mA"},
   };
   for (const CurrentTextCase &c : cases)
@@ -72,7 +78,7 @@ struct MeterTextCase {
 
 TEST(MeterReadout, VoltsInTheVoltRangesMillivoltsInTheMillivoltRanges) {
   const MeterTextCase cases[] = {
-      {0, 0.75, "0.7500 V"}, {1, 0.1234, "0.1234 V"}, {1, -1.99996, "-2.0000 V"},
+      {0, 0.75, "0.7500 V"},    {1, 0.1234, "0.1234 V"},      {1, -1.99996, "-2.0000 V"},
       {2, 0.1234, "123.40 mV"}, {3, -0.0500749, "-50.07 mV"}, {2, -0.000001, "0.00 mV"},
   };
   for (const MeterTextCase &c : cases)

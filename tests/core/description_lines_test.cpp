@@ -1,8 +1,8 @@
 // Description lines that case folding or trimming could merge or change come
 // back from "marelt.ini" exactly.
+#include <gtest/gtest.h>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "qstring_print.h"
 
@@ -30,14 +30,11 @@ TEST(DescriptionLines, LinesThatFoldingMergesOrTrimmingChangesComeBackExactly) {
       QString::fromUtf8("5 \u03BCA"),  // Greek small mu
       QString::fromUtf8("5 \u039CA"),  // Greek capital mu
       QString::fromUtf8("\u03C2"),     // final sigma
-      QString::fromUtf8("\u03C3"),
-      QString::fromUtf8("\u03A3"),
+      QString::fromUtf8("\u03C3"),          QString::fromUtf8("\u03A3"),
       QString::fromUtf8("KCl 0.1 M\u00A0"),  // trailing no-break space
-      QString::fromUtf8("\u00A0KCl 0.1 M"),
-      QString::fromUtf8("KCl 0.1 M"),
+      QString::fromUtf8("\u00A0KCl 0.1 M"), QString::fromUtf8("KCl 0.1 M"),
       QString::fromUtf8("\u01C5"),  // title-case digraph and its small form
-      QString::fromUtf8("\u01C6"),
-      QString::fromUtf8("\u2003em space\u2003"),
+      QString::fromUtf8("\u01C6"),          QString::fromUtf8("\u2003em space\u2003"),
   };
   EXPECT_EQ(roundTrip(lines), lines);
   // Ordinary lines stay plain keys; so does the first of each merged group.

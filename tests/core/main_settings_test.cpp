@@ -1,6 +1,6 @@
+#include <gtest/gtest.h>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "qstring_print.h"
 
@@ -40,9 +40,9 @@ TEST(MainSettings, UnitsMatchExactly) {
   ini.writeInteger("Setup", "Electrode system", 9);
   ParameterTexts t;
   readSetupSection(ini, &t, nullptr);
-  EXPECT_EQ(t.currUnitText(), "pA");      // no match: the first item stays
-  EXPECT_EQ(t.dampingUnitIndex, -1);      // no match: nothing selected
-  EXPECT_EQ(t.electrodes, 4);             // limited to the control's range
+  EXPECT_EQ(t.currUnitText(), "pA");  // no match: the first item stays
+  EXPECT_EQ(t.dampingUnitIndex, -1);  // no match: nothing selected
+  EXPECT_EQ(t.electrodes, 4);         // limited to the control's range
 }
 
 TEST(MainSettings, SetupKeysComeBackAndAreWrittenInOrder) {
@@ -99,12 +99,11 @@ TEST_P(DescriptionTest, EveryLineComesBackInOrder) {
   EXPECT_EQ(readDescription(IniFile(path)), GetParam());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lines, DescriptionTest,
-    ::testing::Values(QStringList{}, QStringList{"Cd(II) in 0.1 M KCl", "HMDE, 25 C"},
-                      QStringList{"", "[not a section]", ";not a comment", "a=b", " padded ", "same", "same",
-                                  "Same", "%1:x", "100%", "tab\there"},
-                      QStringList{"last line"}));
+INSTANTIATE_TEST_SUITE_P(Lines, DescriptionTest,
+                         ::testing::Values(QStringList{}, QStringList{"Cd(II) in 0.1 M KCl", "HMDE, 25 C"},
+                                           QStringList{"", "[not a section]", ";not a comment", "a=b", " padded ",
+                                                       "same", "same", "Same", "%1:x", "100%", "tab\there"},
+                                           QStringList{"last line"}));
 
 TEST(MainSettings, OrdinaryLinesAreStoredAsPlainKeys) {
   QTemporaryDir dir;

@@ -69,8 +69,8 @@ TEST(NumberTextsIdentity, WriteFixedStaysWithinItsBound) {
 }
 
 TEST(NumberTextsIdentity, BytesReadAsTheirText) {
-  const char *const pieces[] = {" ", "\t", "+", "-", ".", "e", "E", "0", "1", "5", "9", "12", "1e308", "1e-330",
-                                "x", ",", "\xC3\xA9", "\xE9", "\r", "e+", "e-0"};
+  const char *const pieces[] = {" ",  "\t",    "+",      "-", ".", "e",        "E",    "0",  "1",  "5",  "9",
+                                "12", "1e308", "1e-330", "x", ",", "\xC3\xA9", "\xE9", "\r", "e+", "e-0"};
   QRandomGenerator random(7);
   for (int i = 0; i < 100000; ++i) {
     QByteArray bytes;

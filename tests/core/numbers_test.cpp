@@ -23,13 +23,12 @@ TEST_P(ReadNumberTest, ReadsLeadingNumber) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Numbers, ReadNumberTest,
-                         ::testing::Values(ReadCase{"", 0, true}, ReadCase{"   ", 0, true},
-                                           ReadCase{"12", 12, true}, ReadCase{" -3.5", -3.5, true},
-                                           ReadCase{"+7", 7, true}, ReadCase{"1e3", 1000, true},
-                                           ReadCase{"2.5E-2", 0.025, true}, ReadCase{"1,02", 1, false},
-                                           ReadCase{"-", 0, false}, ReadCase{"abc", 0, false},
-                                           ReadCase{"12abc", 12, false}, ReadCase{"1e", 1, false},
-                                           ReadCase{"5 ", 5, true}, ReadCase{".5", 0.5, true},
+                         ::testing::Values(ReadCase{"", 0, true}, ReadCase{"   ", 0, true}, ReadCase{"12", 12, true},
+                                           ReadCase{" -3.5", -3.5, true}, ReadCase{"+7", 7, true},
+                                           ReadCase{"1e3", 1000, true}, ReadCase{"2.5E-2", 0.025, true},
+                                           ReadCase{"1,02", 1, false}, ReadCase{"-", 0, false},
+                                           ReadCase{"abc", 0, false}, ReadCase{"12abc", 12, false},
+                                           ReadCase{"1e", 1, false}, ReadCase{"5 ", 5, true}, ReadCase{".5", 0.5, true},
                                            ReadCase{"\t-0.25", -0.25, true}, ReadCase{"1.5.3", 1.5, false}));
 
 TEST(ReadNumber, IgnoresLocale) {

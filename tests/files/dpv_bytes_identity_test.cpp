@@ -106,7 +106,8 @@ void plainLoad(const QByteArray &bytes, MeasurementRecord &r) {
 QByteArray plainFileBytes(const MeasurementRecord &r) {
   const ParameterTexts &t = r.texts;
   QStringList lines;
-  lines << "[Setup]" << "Date time=" + r.document.runDateTime << "C min=" + t.currMin << "C max=" + t.currMax
+  lines << "[Setup]"
+        << "Date time=" + r.document.runDateTime << "C min=" + t.currMin << "C max=" + t.currMax
         << "C units=" + t.currUnitText() << "Damping=" + t.damping << "Damping units=" + t.dampingUnitText()
         << "P start=" + t.potStart << "P end=" + t.potEnd << "Sweep speed=" + t.sweep
         << "Pulse amplitude=" + t.amplitude << "Pulse period=" + t.period << "Data accumulation=" + t.accumulation
@@ -115,7 +116,8 @@ QByteArray plainFileBytes(const MeasurementRecord &r) {
   lines << "[Data]";
   const qsizetype pointLines = r.document.pointIndex > 0 ? r.document.pointIndex + 1 : 0;
   for (qsizetype i = 0; i < pointLines; ++i) {
-    const double value = static_cast<size_t>(i) < r.document.points.size() ? r.document.points[static_cast<size_t>(i)] : 0.0;
+    const double value =
+        static_cast<size_t>(i) < r.document.points.size() ? r.document.points[static_cast<size_t>(i)] : 0.0;
     lines << plainFixed(value / plainFactor(r), r.params.currDigits + 2);
   }
   QByteArray out;
@@ -129,10 +131,13 @@ QByteArray plainExportBytes(const MeasurementRecord &r) {
   lines += r.document.description;
   lines << "Current: " + t.currMin + " .. " + t.currMax + " " + t.currUnitText()
         << "Damping: " + t.damping + " " + t.dampingUnitText() << "Potential start: " + t.potStart + " mV"
-        << "Potential end: " + t.potEnd + " mV" << "Sweep speed: " + t.sweep + " mV/s" << "Point\tPotential\tCurrent"
+        << "Potential end: " + t.potEnd + " mV"
+        << "Sweep speed: " + t.sweep + " mV/s"
+        << "Point\tPotential\tCurrent"
         << "\tmV\tmV\t" + t.currUnitText();
   for (int32_t i = 0; i < (r.document.pointIndex > 0 ? r.document.pointIndex : 0); ++i) {
-    const double current = static_cast<size_t>(i) < r.document.points.size() ? r.document.points[static_cast<size_t>(i)] : 0.0;
+    const double current =
+        static_cast<size_t>(i) < r.document.points.size() ? r.document.points[static_cast<size_t>(i)] : 0.0;
     lines << QString::number(i) + "\t" + plainFixed(r.pointPotential(i) * 1000.0, r.params.potDigits + 1) + "\t" +
                  plainFixed(current / plainFactor(r), r.params.currDigits + 1);
   }
@@ -178,7 +183,9 @@ void expectSameLoad(const QByteArray &file, const MeasurementRecord &start = sam
   EXPECT_EQ(fast.document.pointIndex, plain.document.pointIndex);
   EXPECT_EQ(fast.params.pulseNumber, plain.params.pulseNumber);
   ASSERT_EQ(fast.document.points.size(), plain.document.points.size());
-  EXPECT_EQ(std::memcmp(fast.document.points.data(), plain.document.points.data(), fast.document.points.size() * sizeof(double)), 0);
+  EXPECT_EQ(std::memcmp(fast.document.points.data(), plain.document.points.data(),
+                        fast.document.points.size() * sizeof(double)),
+            0);
   EXPECT_EQ(dpvFileBytes(fast), plainFileBytes(plain));
   EXPECT_EQ(exportBytes(fast), plainExportBytes(plain));
 }
@@ -193,7 +200,8 @@ MeasurementRecord valuesRecord(int count, uint32_t seed) {
   for (int i = 0; i < count; ++i) {
     const double scale = std::pow(10.0, random.bounded(-16, 2));
     r.document.points[i] = (random.generateDouble() - 0.5) * scale;
-    if (i % 17 == 0) r.document.points[i] = std::ldexp(static_cast<double>(random.bounded(-4000, 4000)) + 0.5, -7) * 1e-6;
+    if (i % 17 == 0)
+      r.document.points[i] = std::ldexp(static_cast<double>(random.bounded(-4000, 4000)) + 0.5, -7) * 1e-6;
   }
   r.document.pointIndex = count - 1;
   return r;
@@ -239,11 +247,11 @@ TEST(DpvBytesIdentity, TextPartsInLatin1AndUtf8) {
   const QByteArray setup = "[Setup]\r\nC min=-5\r\nC max=5\r\nC units=nA\r\nP start=-100\r\nP end=100\r\n";
   const QByteArray data = "[Data]\r\n1.5\r\n -2e1\r\n+3.\r\n.5e-1x\r\n\r\n4\r\n  \r\n\t\r\n";
   expectSameLoad(setup + "[Info]\r\ncaf\xC3\xA9 \xE2\x82\xAC\r\n" + data);
-  expectSameLoad(setup + "[Info]\r\ncaf\xE9\r\n" + data);                       // Latin-1
-  expectSameLoad(setup + "[Info]\r\nok\r\n" + data + "\xE9\r\n");                 // Latin-1 in the values
-  expectSameLoad("\xEF\xBB\xBF" + setup + "[Info]\r\nx\r\n" + data);              // byte order mark
-  expectSameLoad("\xEF\xBB\xBF\xEF\xBB\xBF" + setup + data);                      // two marks
-  expectSameLoad("\xEF\xBB\xBF\xEF\xBB\xBF" + setup + data + "\xFF");             // two marks, Latin-1
+  expectSameLoad(setup + "[Info]\r\ncaf\xE9\r\n" + data);              // Latin-1
+  expectSameLoad(setup + "[Info]\r\nok\r\n" + data + "\xE9\r\n");      // Latin-1 in the values
+  expectSameLoad("\xEF\xBB\xBF" + setup + "[Info]\r\nx\r\n" + data);   // byte order mark
+  expectSameLoad("\xEF\xBB\xBF\xEF\xBB\xBF" + setup + data);           // two marks
+  expectSameLoad("\xEF\xBB\xBF\xEF\xBB\xBF" + setup + data + "\xFF");  // two marks, Latin-1
   expectSameLoad(setup + "[Info]\r\n\xEF\xBB\xBFmark\r\n" + data + "\xC2\xA0\r\n\xC2\x85\r\n");
   expectSameLoad(setup + "[Info]\r\nlatin\r\n" + data + "\xA0\r\n\x85\n\r\n\xE9");
   expectSameLoad(setup + "Damping=3\nDamping units=ms\n[Info]\nLF only\n[Data]\n1\n2\n3");
@@ -257,11 +265,45 @@ TEST(DpvBytesIdentity, TextPartsInLatin1AndUtf8) {
 
 TEST(DpvBytesIdentity, DamagedFiles) {
   // Pieces that real and damaged files are made of.
-  const char *const pieces[] = {"[Setup]", "[Info]", "[Data]", "[", "]", "=", "\r\n", "\n", "\r", "C min=",
-                                "C max=", "C units=", "nA", "Damping=", "Damping units=", "ms", "P start=",
-                                "P end=", "Sweep speed=", "Pulse period=", "Date time=", "-", "1e308", "1e-320",
-                                "0", "12.5", "-7", "nan", "inf", "1e99999", " ", "\t", "\xff\xfe", "\xc3\xa9",
-                                "\xEF\xBB\xBF", "\xE2\x80\xA8", "\xC2\xA0", "99999999999", "+.5E+3"};
+  const char *const pieces[] = {"[Setup]",
+                                "[Info]",
+                                "[Data]",
+                                "[",
+                                "]",
+                                "=",
+                                "\r\n",
+                                "\n",
+                                "\r",
+                                "C min=",
+                                "C max=",
+                                "C units=",
+                                "nA",
+                                "Damping=",
+                                "Damping units=",
+                                "ms",
+                                "P start=",
+                                "P end=",
+                                "Sweep speed=",
+                                "Pulse period=",
+                                "Date time=",
+                                "-",
+                                "1e308",
+                                "1e-320",
+                                "0",
+                                "12.5",
+                                "-7",
+                                "nan",
+                                "inf",
+                                "1e99999",
+                                " ",
+                                "\t",
+                                "\xff\xfe",
+                                "\xc3\xa9",
+                                "\xEF\xBB\xBF",
+                                "\xE2\x80\xA8",
+                                "\xC2\xA0",
+                                "99999999999",
+                                "+.5E+3"};
   QRandomGenerator random(16);
   for (int round = 0; round < 3000; ++round) {
     QByteArray file;

@@ -161,7 +161,7 @@ TEST(DpvReader, MissingSections) {
 
 struct DataCase {
   const char *name;
-  QByteArray data;  // lines after "[Data]"
+  QByteArray data;             // lines after "[Data]"
   std::vector<double> values;  // in the file's unit, nA
 };
 
@@ -180,8 +180,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DataCase{"trailing_empty_lines", "1\r\n2\r\n\r\n\r\n", {1, 2}},
                       DataCase{"trailing_blank_line", "1\r\n2\r\n  \r\n", {1, 2}},
                       DataCase{"empty_line_between", "1\r\n\r\n3\r\n", {1, 0, 3}},
-                      DataCase{"only_empty_lines", "\r\n\r\n", {}},
-                      DataCase{"no_final_line_end", "1\r\n2", {1, 2}},
+                      DataCase{"only_empty_lines", "\r\n\r\n", {}}, DataCase{"no_final_line_end", "1\r\n2", {1, 2}},
                       DataCase{"lf_line_ends", "1\n-2.5e1\n", {1, -25}},
                       DataCase{"malformed", "12abc\r\nabc\r\n1,5\r\n  -3\r\n1e\r\n.5\r\n", {12, 0, 1, -3, 1, 0.5}}),
     [](const ::testing::TestParamInfo<DataCase> &info) { return std::string(info.param.name); });
@@ -245,13 +244,15 @@ TEST(DpvReader, SetupValuesAreTakenAsTheyStand) {
   EXPECT_EQ(r.texts.currUnitIndex, 2);     // "ua" is no item: uA stays
   EXPECT_EQ(r.texts.dampingUnitIndex, 0);  // "S" is no item: % stays
   EXPECT_EQ(r.texts.potEnd, "400=x");
-  EXPECT_EQ(r.texts.sweep, "[5");  // a "[" inside a value does not end the section
+  EXPECT_EQ(r.texts.sweep, "[5");      // a "[" inside a value does not end the section
   EXPECT_EQ(r.texts.currMin, "-100");  // a key in [Info] is no setting
   EXPECT_EQ(r.document.runDateTime, "");
 }
 
 TEST(DpvReader, ReadsLatin1Files) {
-  const QByteArray file = kSetup + "[Info]\r\n\xB5m \xB0" "C\r\n[Data]\r\n";
+  const QByteArray file = kSetup +
+                          "[Info]\r\n\xB5m \xB0"
+                          "C\r\n[Data]\r\n";
   EXPECT_EQ(loaded(file).document.description, QStringList{QString::fromUtf8("µm °C")});
 }
 

@@ -13,16 +13,46 @@ namespace {
 // Pieces that real and damaged files are made of, so random files reach the
 // interesting branches more often than random bytes alone would.
 const char *const kPieces[] = {
-    "[Setup]",          "[Info]",        "[Data]",          "[",
-    "]",                "=",             "\r\n",            "\n",
-    "\r",               "C min=",        "C max=",          "C units=",
-    "nA",               "Damping=",      "Damping units=",  "ms",
-    "P start=",         "P end=",        "Sweep speed=",    "Pulse period=",
-    "Pulse amplitude=", "Data accumulation=", "Preelectrolysis time=", "Preelectrolysis potential=",
-    "Date time=",       "-",             "1e308",           "1e-320",
-    "0",                "12.5",          "-7",              "nan",
-    "inf",              "1e99999",       " ",               "\t",
-    "\xff\xfe",         "\xc3\xa9",      "\xEF\xBB\xBF",    "99999999999",
+    "[Setup]",
+    "[Info]",
+    "[Data]",
+    "[",
+    "]",
+    "=",
+    "\r\n",
+    "\n",
+    "\r",
+    "C min=",
+    "C max=",
+    "C units=",
+    "nA",
+    "Damping=",
+    "Damping units=",
+    "ms",
+    "P start=",
+    "P end=",
+    "Sweep speed=",
+    "Pulse period=",
+    "Pulse amplitude=",
+    "Data accumulation=",
+    "Preelectrolysis time=",
+    "Preelectrolysis potential=",
+    "Date time=",
+    "-",
+    "1e308",
+    "1e-320",
+    "0",
+    "12.5",
+    "-7",
+    "nan",
+    "inf",
+    "1e99999",
+    " ",
+    "\t",
+    "\xff\xfe",
+    "\xc3\xa9",
+    "\xEF\xBB\xBF",
+    "99999999999",
 };
 
 QByteArray randomFile(QRandomGenerator &random) {
@@ -51,7 +81,8 @@ TEST(DpvReaderFuzz, RandomFilesLoadWithinTheStorage) {
     r.params.dampingRest = 0.5;
     loadDpvLines(splitLines(decodeText(file)), r);
     ASSERT_GE(r.document.pointIndex, -1) << file.toHex().toStdString();
-    ASSERT_LT(r.document.pointIndex, static_cast<int64_t>(r.document.points.size()) + (r.document.pointIndex < 0 ? 1 : 0))
+    ASSERT_LT(r.document.pointIndex,
+              static_cast<int64_t>(r.document.points.size()) + (r.document.pointIndex < 0 ? 1 : 0))
         << file.toHex().toStdString();
     ASSERT_LE(r.document.points.size(), 10'000'000u);
     const QStringList written = dpvFileLines(r);

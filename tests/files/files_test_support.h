@@ -6,15 +6,15 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QTest>
 #include <QString>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
 
 #include "core/measurement_record.h"
-#include "graph/scaling.h"
 #include "factory_texts.h"
+#include "graph/scaling.h"
 #include "measurement/parameters.h"
 #include "modal_answer.h"
 
@@ -56,4 +56,3 @@ inline void typeFileName(QFileDialog *dialog, const QString &name) {
   QTest::keyClick(edit, Qt::Key_Delete);
   QTest::keyClicks(edit, name);
 }
-

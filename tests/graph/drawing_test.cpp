@@ -103,9 +103,7 @@ TEST(DrawPoint, ChangedAreaCoversEverySegmentDirection) {
   const double amperesPerRow = 1 / r.params.yFactor;
   DrawPoint(r, canvas, kBlue, 0, 20e-9);
   // One pixel up in the same column, one down, then diagonally up and down.
-  const struct {
-    double potential, rows;
-  } steps[] = {{0, 1}, {0, -1}, {0.01, 3}, {0.02, -5}};
+  const struct { double potential, rows; } steps[] = {{0, 1}, {0, -1}, {0.01, 3}, {0.02, -5}};
   double current = 20e-9;
   for (const auto &step : steps) {
     const QPoint from = canvas.pen;
@@ -269,11 +267,20 @@ TEST(Smoothing, DampingWeights) {
     double t;
     double k;
   } rows[] = {
-      {30, 0, 0.1, 0.3},       {0, 0, 0.1, 0},          {-5, 1, 0.1, 0},   {-5, 2, 0.1, 0},
-      {100, 0, 0.1, 1},        {250, 0, 0.1, 1},        {100, 1, 0.1, std::exp(-1.0)},
-      {0.1, 2, 0.1, std::exp(-1.0)}, {0.5, -1, 0.1, 0.5}, {7, -1, 0.1, 1}, {NAN, 0, 0.1, 0},
+      {30, 0, 0.1, 0.3},
+      {0, 0, 0.1, 0},
+      {-5, 1, 0.1, 0},
+      {-5, 2, 0.1, 0},
+      {100, 0, 0.1, 1},
+      {250, 0, 0.1, 1},
+      {100, 1, 0.1, std::exp(-1.0)},
+      {0.1, 2, 0.1, std::exp(-1.0)},
+      {0.5, -1, 0.1, 0.5},
+      {7, -1, 0.1, 1},
+      {NAN, 0, 0.1, 0},
   };
-  for (const Row &row : rows) EXPECT_DOUBLE_EQ(dampingWeight(row.d, row.unit, row.t), row.k) << row.d << " " << row.unit;
+  for (const Row &row : rows)
+    EXPECT_DOUBLE_EQ(dampingWeight(row.d, row.unit, row.t), row.k) << row.d << " " << row.unit;
 }
 
 TEST(Smoothing, StepIsThePulsePeriod) {

@@ -42,9 +42,9 @@ TEST(NearestPoint, EquallyNearPointsGiveTheLowerIndex) {
     double x, y;
     int expected;
   } rows[] = {
-      {{50, 50}, 5, 50, 0},      // same distance along the axis
-      {{40, 60}, 5, 50, 0},      // same distance diagonally
-      {{40, 60}, 6, 50, 1},      // strictly nearer wins
+      {{50, 50}, 5, 50, 0},  // same distance along the axis
+      {{40, 60}, 5, 50, 0},  // same distance diagonally
+      {{40, 60}, 6, 50, 1},  // strictly nearer wins
       {{50, 50, 50}, 25, 50, 2},
   };
   for (const Row &row : rows) {
@@ -248,7 +248,8 @@ TEST(Reset, ClearsTheReadoutsButThePointNumber) {
   r.display.panels = {"Zoom", "12 s", "1 mV", "2 nA", "40", "5 nA"};
   resetGraphView(r);
   EXPECT_EQ(r.display.panels.status, "");
-  EXPECT_EQ(r.display.panels.time + r.display.panels.potential + r.display.panels.current + r.display.panels.analysis, "");
+  EXPECT_EQ(r.display.panels.time + r.display.panels.potential + r.display.panels.current + r.display.panels.analysis,
+            "");
   EXPECT_EQ(r.display.panels.pointNumber, "40");
   r.runState = RunMeasuring;
   resetGraphView(r);

@@ -1,7 +1,7 @@
 // A Ctrl+click keeps the marked point as the reference; the analysis result
 // then tells the difference from the reference to the newly marked point.
-#include <QTest>
 #include <gtest/gtest.h>
+#include <QTest>
 
 #include "qstring_print.h"
 

@@ -8,14 +8,14 @@ TEST(DecimalCount, Examples) {
     double m, r;
     int digits;
   } rows[] = {
-      {500, 700.0 / 500, 1},       // -200 .. 500 mV
-      {1000, 5.0 / 1000, 3},       // 995 .. 1000 mV
-      {50, 60.0 / 50, 2},          // -10 .. 50 nA
-      {1e6, 2, 0},                 // loop stops at 0 decimals
-      {0.0001, 2, 6},              // loop stops at 6 decimals
-      {0.0001, 0.0001, 7},         // one more for a narrow span
-      {10, 2, 3},                  // exactly 10 is not above 10
-      {1, 2, 4},                   // exactly 1 is not above 1
+      {500, 700.0 / 500, 1},  // -200 .. 500 mV
+      {1000, 5.0 / 1000, 3},  // 995 .. 1000 mV
+      {50, 60.0 / 50, 2},     // -10 .. 50 nA
+      {1e6, 2, 0},            // loop stops at 0 decimals
+      {0.0001, 2, 6},         // loop stops at 6 decimals
+      {0.0001, 0.0001, 7},    // one more for a narrow span
+      {10, 2, 3},             // exactly 10 is not above 10
+      {1, 2, 4},              // exactly 1 is not above 1
   };
   for (const Row &row : rows) EXPECT_EQ(decimalCount(row.m, row.r), row.digits) << row.m << " " << row.r;
 }

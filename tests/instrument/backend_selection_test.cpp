@@ -37,18 +37,18 @@ TEST_P(BackendSpecs, ChoosesTheBackendNamedByTheOption) {
   EXPECT_EQ(portBackendIsSimulated(), c.simulated);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Specs, BackendSpecs,
-    ::testing::Values(SpecCase{"", true, "Simulated instrument", true},
-                      SpecCase{"sim", true, "Simulated instrument", true},
-                      SpecCase{"sim-fast", true, "Simulated instrument (virtual clock)", true},
-                      SpecCase{"none", true, "No instrument", false},
-                      SpecCase{"ppdev", true, "Parallel port /dev/parport0 (ppdev)", false},
-                      SpecCase{"ppdev:/dev/parport2", true, "Parallel port /dev/parport2", false},
-                      SpecCase{"direct", true, "Parallel port at 0x378", false},
-                      SpecCase{"direct:0x278", true, "Parallel port at 0x278", false},
-                      SpecCase{"direct:lpt", false, "", false}, SpecCase{"serial", false, "", false},
-                      SpecCase{"simulator", false, "", false}));
+INSTANTIATE_TEST_SUITE_P(Specs, BackendSpecs,
+                         ::testing::Values(SpecCase{"", true, "Simulated instrument", true},
+                                           SpecCase{"sim", true, "Simulated instrument", true},
+                                           SpecCase{"sim-fast", true, "Simulated instrument (virtual clock)", true},
+                                           SpecCase{"none", true, "No instrument", false},
+                                           SpecCase{"ppdev", true, "Parallel port /dev/parport0 (ppdev)", false},
+                                           SpecCase{"ppdev:/dev/parport2", true, "Parallel port /dev/parport2", false},
+                                           SpecCase{"direct", true, "Parallel port at 0x378", false},
+                                           SpecCase{"direct:0x278", true, "Parallel port at 0x278", false},
+                                           SpecCase{"direct:lpt", false, "", false},
+                                           SpecCase{"serial", false, "", false},
+                                           SpecCase{"simulator", false, "", false}));
 
 TEST_F(BackendSelection, BadCellParametersAreRefused) {
   QString error;

@@ -1,9 +1,9 @@
 // The device window shows the whole text of the port backend in use.
+#include <gtest/gtest.h>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "core/app_paths.h"
 #include "instrument/port_backend.h"
@@ -38,8 +38,7 @@ TEST_P(BackendText, ShowsWhollyInsideTheWindowAndClearOfTheButton) {
   EXPECT_TRUE(device.rect().contains(device.Button1->geometry()));
   EXPECT_FALSE(label->geometry().intersects(device.Button1->geometry()));
   const QString shots = qEnvironmentVariable("DPV_SHOT_DIR");
-  if (!shots.isEmpty())
-    device.grab().save(shots + "/device-" + QString(GetParam()).section(':', 0, 0) + ".png");
+  if (!shots.isEmpty()) device.grab().save(shots + "/device-" + QString(GetParam()).section(':', 0, 0) + ".png");
   device.hide();
 }
 

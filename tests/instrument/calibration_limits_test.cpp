@@ -1,8 +1,8 @@
 // Calibration texts beyond the double range count as their defaults, so no
 // infinity reaches the conversions and their integer codes.
+#include <gtest/gtest.h>
 #include <QTemporaryDir>
 #include <cmath>
-#include <gtest/gtest.h>
 
 #include "core/app_paths.h"
 #include "core/text_io.h"

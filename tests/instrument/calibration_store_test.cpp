@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "core/app_paths.h"
 #include "core/ini_file.h"
@@ -81,8 +81,8 @@ TEST_F(Calibration, DecimalCommaIsNotADecimalSeparator) {
 }
 
 TEST_F(Calibration, SevenRangeModelReadsOnlyItsSevenCurrentKeys) {
-  writeFile("gwrf406.cal", {QStringLiteral("[Calibration]"), QStringLiteral("GWR Zero 6=6"),
-                            QStringLiteral("GWR Zero 7=7")});
+  writeFile("gwrf406.cal",
+            {QStringLiteral("[Calibration]"), QStringLiteral("GWR Zero 6=6"), QStringLiteral("GWR Zero 7=7")});
   instrument.SelDeviceChange(0);
   instrument.calibration().currZeroText[7] = QStringLiteral("-1");
   instrument.SetCalibration();

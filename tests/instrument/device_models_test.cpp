@@ -23,14 +23,13 @@ TEST_P(RangeChoice, PicksTheSmallestRangeThatFits) {
   EXPECT_EQ(got, c.expected) << c.table << " " << c.value;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Examples, RangeChoice,
-    ::testing::Values(RangeCase{"potential", 0, 0.1, 3}, RangeCase{"potential", 0, 0.2, 3},
-                      RangeCase{"potential", 0, 0.3, 2}, RangeCase{"potential", 0, 2.5, 0},
-                      RangeCase{"potential", 0, 7, 0}, RangeCase{"potential", 0, -0.3, 2},
-                      RangeCase{"current", 1, 0.002, 0}, RangeCase{"current", 1, 0.0021, 0},
-                      RangeCase{"current", 1, 1e-10, 6}, RangeCase{"current", 0, 1e-10, 7},
-                      RangeCase{"current", 0, 2e-4, 4}, RangeCase{"current", 2, -2e-4, 1}));
+INSTANTIATE_TEST_SUITE_P(Examples, RangeChoice,
+                         ::testing::Values(RangeCase{"potential", 0, 0.1, 3}, RangeCase{"potential", 0, 0.2, 3},
+                                           RangeCase{"potential", 0, 0.3, 2}, RangeCase{"potential", 0, 2.5, 0},
+                                           RangeCase{"potential", 0, 7, 0}, RangeCase{"potential", 0, -0.3, 2},
+                                           RangeCase{"current", 1, 0.002, 0}, RangeCase{"current", 1, 0.0021, 0},
+                                           RangeCase{"current", 1, 1e-10, 6}, RangeCase{"current", 0, 1e-10, 7},
+                                           RangeCase{"current", 0, 2e-4, 4}, RangeCase{"current", 2, -2e-4, 1}));
 
 TEST(DeviceModels, CurrentRangeTablesOfTheThreeModels) {
   const DeviceModel &m0 = deviceModel(0);

@@ -1,9 +1,9 @@
 // The measuring operations run in tight loops: they must not allocate.
 
+#include <gtest/gtest.h>
 #include <QTemporaryDir>
 #include <atomic>
 #include <cstdlib>
-#include <gtest/gtest.h>
 #include <new>
 #include <vector>
 
@@ -34,7 +34,10 @@ TEST(NoAllocation, MeasuringOperationsOnTheSimulator) {
   instrument.TimerReset();
   instrument.TimerStart();
   const long counted = allocations.load();
-  { std::vector<double> probe(8, 1.0); EXPECT_EQ(probe.size(), 8u); }
+  {
+    std::vector<double> probe(8, 1.0);
+    EXPECT_EQ(probe.size(), 8u);
+  }
   ASSERT_GT(allocations.load(), counted);  // the counter sees allocations
   const long before = allocations.load();
   double sum = 0;

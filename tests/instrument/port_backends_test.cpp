@@ -1,9 +1,9 @@
+#include <gtest/gtest.h>
+#include <linux/ppdev.h>
+#include <sys/ioctl.h>
+#include <QStringList>
 #include <cerrno>
 #include <cstring>
-#include <gtest/gtest.h>
-#include <QStringList>
-#include <sys/ioctl.h>
-#include <linux/ppdev.h>
 #include <vector>
 
 #include "instrument/bus.h"
@@ -142,11 +142,20 @@ TEST(PpdevBackend, BusReadBecomesDataDirectionAndControlRequests) {
     EXPECT_EQ(busRead(150), 0xA5);
     access.Close();
   }
-  const std::vector<Call> expected = {
-      {"open /dev/parport1", -1}, {"claim", -1},      {"wdata", 150},      {"datadir", 0},
-      {"wcontrol", 0x04},         {"wcontrol", 0x0C}, {"datadir", 1},      {"wcontrol", 0x0E},
-      {"wcontrol", 0x0A},         {"rdata", 0xA5},    {"datadir", 0},      {"wcontrol", 0x0C},
-      {"release", -1},            {"close", -1}};
+  const std::vector<Call> expected = {{"open /dev/parport1", -1},
+                                      {"claim", -1},
+                                      {"wdata", 150},
+                                      {"datadir", 0},
+                                      {"wcontrol", 0x04},
+                                      {"wcontrol", 0x0C},
+                                      {"datadir", 1},
+                                      {"wcontrol", 0x0E},
+                                      {"wcontrol", 0x0A},
+                                      {"rdata", 0xA5},
+                                      {"datadir", 0},
+                                      {"wcontrol", 0x0C},
+                                      {"release", -1},
+                                      {"close", -1}};
   EXPECT_EQ(calls, expected);
 }
 

@@ -1,8 +1,8 @@
 // The simulated cell with several couples: each adds its own faradaic
 // current to the one charging current of the cell.
 
-#include <cmath>
 #include <gtest/gtest.h>
+#include <cmath>
 #include <vector>
 
 #include "instrument/sim_cell.h"

@@ -3,10 +3,10 @@
 // a reversible couple: at E0 - amplitude/2, 90.4/n mV wide at half height for
 // small amplitudes (25 degrees Celsius), one peak for each couple.
 
+#include <gtest/gtest.h>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cmath>
-#include <gtest/gtest.h>
 #include <vector>
 
 #include "core/app_paths.h"
@@ -163,8 +163,7 @@ TEST_F(SimulatedDpv, TwoCouplesGiveOnePeakEach) {
   Sweep s;
   s.start = -0.1;
   s.end = 0.5;  // within the 500 mV range of the D/A converter
-  const std::vector<double> i =
-      curve(QStringLiteral("E0=0.1,n=1,C=1.2;E0=0.35,n=2,C=0.6,noise=0,errors=0"), s);
+  const std::vector<double> i = curve(QStringLiteral("E0=0.1,n=1,C=1.2;E0=0.35,n=2,C=0.6,noise=0,errors=0"), s);
   const Peak first = findPeak(i, s, 0.0, 0.22);
   const Peak second = findPeak(i, s, 0.23, 0.45);
   EXPECT_NEAR(first.potential, 0.100 - s.amplitude / 2, 0.001);

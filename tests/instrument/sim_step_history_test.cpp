@@ -1,7 +1,7 @@
 // The folded step history against the exact sum of 1/sqrt terms.
 
-#include <cmath>
 #include <gtest/gtest.h>
+#include <cmath>
 #include <vector>
 
 #include "instrument/sim_step_history.h"

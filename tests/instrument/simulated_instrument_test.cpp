@@ -1,6 +1,6 @@
+#include <gtest/gtest.h>
 #include <QTemporaryDir>
 #include <cmath>
-#include <gtest/gtest.h>
 
 #include "core/app_paths.h"
 #include "instrument/instrument.h"

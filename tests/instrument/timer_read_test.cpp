@@ -4,9 +4,9 @@
 // thread is held up. The count returned must be one the counter held while
 // it was being read.
 
+#include <gtest/gtest.h>
 #include <cstdint>
 #include <functional>
-#include <gtest/gtest.h>
 #include <sstream>
 
 #include "instrument/instrument.h"
@@ -91,9 +91,7 @@ TEST_F(TimerRead, HeldUpBetweenAnyTwoReads) {
     for (uint32_t below : kBelowCarries) {
       if (below < 3 || below > 0xFFFFFFFFu - held - 16) continue;  // the counter does not wrap
       for (int k = 0; k < 10; ++k) {
-        const Reading r = read([&](int i) {
-          return below - 3 + static_cast<uint32_t>(i * 0.7) + (i > k ? held : 0);
-        });
+        const Reading r = read([&](int i) { return below - 3 + static_cast<uint32_t>(i * 0.7) + (i > k ? held : 0); });
         EXPECT_TRUE(Held(r)) << "held " << held << " at " << std::hex << below << " after read " << std::dec << k;
       }
     }

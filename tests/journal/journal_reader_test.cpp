@@ -244,7 +244,7 @@ TEST_F(JournalReader, AHeaderThatDoesNotParseIsDamaged) {
     for (int i = 0; i < 4; ++i) record.append(static_cast<char>((crc >> (8 * i)) & 0xFF));
     return out + record;
   };
-  const QByteArray zeroCount = QByteArray(4, '\0') + QByteArray(12, '\0');   // date "", 0 points, no texts, no lines
+  const QByteArray zeroCount = QByteArray(4, '\0') + QByteArray(12, '\0');  // date "", 0 points, no texts, no lines
   const QByteArray oneCount = QByteArray(4, '\0') + QByteArray("\x01\0\0\0", 4) + QByteArray(8, '\0');
   const QByteArray hugeTexts = QByteArray(4, '\0') + QByteArray("\x01\0\0\0\xff\xff\xff\xff", 8);
   EXPECT_EQ(readBytes(withBody(oneCount)).status, Status::Found);

@@ -63,8 +63,9 @@ inline void writeRunJournal(const QString &path, const MeasurementRecord &record
 inline bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 inline ::testing::AssertionResult samePoints(const std::vector<double> &read, const std::vector<double> &written,
-                                            size_t count) {
-  if (read.size() != count) return ::testing::AssertionFailure() << read.size() << " points read, " << count << " expected";
+                                             size_t count) {
+  if (read.size() != count)
+    return ::testing::AssertionFailure() << read.size() << " points read, " << count << " expected";
   for (size_t i = 0; i < count; ++i)
     if (!sameBits(read[i], written[i])) return ::testing::AssertionFailure() << "point " << i << " differs";
   return ::testing::AssertionSuccess();

@@ -4,8 +4,8 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <cerrno>
-#include <functional>
 #include <cstring>
+#include <functional>
 
 #include "dpv_program.h"
 #include "files/dpv_file.h"

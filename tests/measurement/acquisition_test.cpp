@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cmath>
 #include <chrono>
+#include <cmath>
 #include <string>
 #include <thread>
 #include <vector>
@@ -247,7 +247,8 @@ TEST(Acquisition, AStoppedInstrumentTimerDoesNotHangStop) {
   ScriptedRun run(r);
   run.instrument.step = 0;  // the instrument timer never counts
   run.session.start();
-  EXPECT_FALSE(deliverUntil(run.session, [&] { return r.document.pointIndex > 0; }, 0.1));
+  EXPECT_FALSE(deliverUntil(
+      run.session, [&] { return r.document.pointIndex > 0; }, 0.1));
   run.session.stop();
   EXPECT_EQ(r.document.pointIndex, 0);
   EXPECT_EQ(r.runState, RunIdle);

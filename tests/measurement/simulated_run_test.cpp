@@ -6,13 +6,13 @@
 #include <algorithm>
 #include <atomic>
 
-#include "qstring_print.h"
 #include "factory_texts.h"
 #include "graph/scaling.h"
 #include "instrument/instrument.h"
 #include "instrument/port_backend.h"
 #include "instrument/tvicport.h"
 #include "measurement/instrument_run.h"
+#include "qstring_print.h"
 #include "run_to_end.h"
 
 namespace {

@@ -16,9 +16,12 @@ TEST(SweepTexts, ASpeedOrPeriodNotAbove0IsRefusedByName) {
   const struct {
     QString ParameterTexts::*field;
     const char *text, *named;
-  } cases[] = {{&ParameterTexts::sweep, "0", "sweep speed"},      {&ParameterTexts::sweep, "-10", "sweep speed"},
-               {&ParameterTexts::sweep, "", "sweep speed"},       {&ParameterTexts::sweep, "1e999", "sweep speed"},
-               {&ParameterTexts::period, "0", "pulse period"},    {&ParameterTexts::period, "-50", "pulse period"},
+  } cases[] = {{&ParameterTexts::sweep, "0", "sweep speed"},
+               {&ParameterTexts::sweep, "-10", "sweep speed"},
+               {&ParameterTexts::sweep, "", "sweep speed"},
+               {&ParameterTexts::sweep, "1e999", "sweep speed"},
+               {&ParameterTexts::period, "0", "pulse period"},
+               {&ParameterTexts::period, "-50", "pulse period"},
                {&ParameterTexts::amplitude, "1e999", "pulse amplitude"},
                {&ParameterTexts::preTime, "1e999", "preelectrolysis time"},
                {&ParameterTexts::accumulation, "-1e999", "data accumulation"}};

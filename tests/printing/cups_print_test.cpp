@@ -1,6 +1,9 @@
 // The report printed through a real CUPS queue: the test runs its own cupsd
 // with a cups-pdf queue, prints from a child process that talks only to that
 // cupsd, and finds the PDF the queue wrote.
+#include <gtest/gtest.h>
+#include <pwd.h>
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -8,9 +11,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
-#include <pwd.h>
-#include <unistd.h>
 
 #include <QMessageBox>
 
@@ -71,20 +71,24 @@ class PrivateCupsd {
                                           QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
                                           QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther);
     socket_ = d + "/cups.sock";
-    const QString files = QString("ServerRoot %1\nRequestRoot %1/spool\nTempDir %1/tmp\nStateDir %1/state\n"
-                                  "CacheDir %1/cache\nAccessLog %1/log/access_log\nErrorLog %1/log/error_log\n"
-                                  "PageLog %1/log/page_log\nPrintcap %1/printcap\nServerBin /usr/lib/cups\n"
-                                  "DataDir /usr/share/cups\nUser lp\nGroup lp\nSystemGroup root\n")
+    const QString files = QString(
+                              "ServerRoot %1\nRequestRoot %1/spool\nTempDir %1/tmp\nStateDir %1/state\n"
+                              "CacheDir %1/cache\nAccessLog %1/log/access_log\nErrorLog %1/log/error_log\n"
+                              "PageLog %1/log/page_log\nPrintcap %1/printcap\nServerBin /usr/lib/cups\n"
+                              "DataDir /usr/share/cups\nUser lp\nGroup lp\nSystemGroup root\n")
                               .arg(d);
-    const QString conf = QString("Listen %1\nLogLevel info\nBrowsing No\nWebInterface No\n"
-                                 "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n")
+    const QString conf = QString(
+                             "Listen %1\nLogLevel info\nBrowsing No\nWebInterface No\n"
+                             "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n")
                              .arg(socket_);
-    if (!writeText(d + "/cups-files.conf", files) || !writeText(d + "/cupsd.conf", conf)) return "cannot write cupsd.conf";
+    if (!writeText(d + "/cups-files.conf", files) || !writeText(d + "/cupsd.conf", conf))
+      return "cannot write cupsd.conf";
     process_.setProcessChannelMode(QProcess::MergedChannels);
     process_.start(cupsd, {"-f", "-c", d + "/cupsd.conf", "-s", d + "/cups-files.conf"});
     if (!process_.waitForStarted(10000)) return "cupsd did not start: " + process_.errorString();
     for (int i = 0; i < 200 && !QFile::exists(socket_); ++i) {
-      if (process_.state() == QProcess::NotRunning) return "cupsd stopped: " + QString::fromLocal8Bit(process_.readAll());
+      if (process_.state() == QProcess::NotRunning)
+        return "cupsd stopped: " + QString::fromLocal8Bit(process_.readAll());
       QTest::qWait(50);
     }
     if (!QFile::exists(socket_)) return "cupsd opened no socket";
@@ -161,7 +165,8 @@ TEST(CupsQueue, PrintsTheReportThroughCupsPdf) {
 
 // Printed from the child process, whose CUPS connection goes to the private cupsd.
 TEST(CupsQueueChild, PrintsOneReport) {
-  if (!qEnvironmentVariableIsSet("DPV_CUPS_CHILD")) GTEST_SKIP() << "started by CupsQueue.PrintsTheReportThroughCupsPdf";
+  if (!qEnvironmentVariableIsSet("DPV_CUPS_CHILD"))
+    GTEST_SKIP() << "started by CupsQueue.PrintsTheReportThroughCupsPdf";
   ASSERT_TRUE(printerInstalled());
   reportPrinter().setPrinterName(kQueue);
   ASSERT_EQ(reportPrinter().printerName(), kQueue);

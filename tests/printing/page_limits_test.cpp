@@ -1,9 +1,9 @@
 // Page settings from the file are held to sizes the report can draw with,
 // whatever the file says.
+#include <gtest/gtest.h>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "core/ini_file.h"
 #include "printing/page_settings.h"

@@ -1,6 +1,6 @@
 // "Page setup" keys: defaults, font styles, colours and the written order.
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <QTemporaryDir>
 
 #include "core/text_io.h"
 #include "printing/page_settings.h"

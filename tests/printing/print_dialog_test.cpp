@@ -1,11 +1,11 @@
 // The "Print report" dialog and the report command, headless and without a printer.
+#include <gtest/gtest.h>
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "core/app_paths.h"
 #include "modal_answer.h"
@@ -100,7 +100,7 @@ TEST_F(PrintDialog, TypingAMarginRedrawsAtEveryKeystroke) {
   EXPECT_EQ(page.Shape5->x(), 0);  // empty reads as 0
   QTest::keyClicks(page.Left, "5");
   EXPECT_DOUBLE_EQ(page.marginLeft, 5.0);
-  EXPECT_EQ(page.Shape5->x(), 30);  // Round(128 x 5 / 21)
+  EXPECT_EQ(page.Shape5->x(), 30);   // Round(128 x 5 / 21)
   QTest::keyClicks(page.Left, "x");  // not a number past the digits: still 5
   EXPECT_DOUBLE_EQ(page.marginLeft, 5.0);
   page.Left->setText("25");  // no room left: an empty frame, no failure
@@ -108,8 +108,9 @@ TEST_F(PrintDialog, TypingAMarginRedrawsAtEveryKeystroke) {
 }
 
 TEST_F(PrintDialog, SettingsAreReadAndWrittenBack) {
-  writeIni("[Page setup]\r\nOrientation=1\r\nMargin top=1.5\r\nC line color=255\r\nC line width=7\r\n"
-           "Visible grid=0\r\nFont name=Courier\r\nFont size=10\r\nFont color=65280\r\nFont style=bold\r\n");
+  writeIni(
+      "[Page setup]\r\nOrientation=1\r\nMargin top=1.5\r\nC line color=255\r\nC line width=7\r\n"
+      "Visible grid=0\r\nFont name=Courier\r\nFont size=10\r\nFont color=65280\r\nFont style=bold\r\n");
   TPage page;
   EXPECT_TRUE(page.Landscape->isChecked());
   EXPECT_EQ(page.Top->text(), "1.5");
@@ -196,7 +197,7 @@ TEST_F(ReportCommand, WithoutPrinterTheReportGoesToAChosenPdf) {
   EXPECT_TRUE(file.read(5) == "%PDF-");
   EXPECT_FALSE(PrintBox1->isVisible());
   EXPECT_EQ(PrintBox1->Status->text(), "Info text...");
-  EXPECT_EQ(PrintBox1->Progress->value(), 75);  // Round(3 x 100 / 4)
+  EXPECT_EQ(PrintBox1->Progress->value(), 75);             // Round(3 x 100 / 4)
   EXPECT_DOUBLE_EQ(record.view.smoothedCurrent, 2.75e-7);  // 0, 1, 2.5, 2.75 (x 1e-7)
 }
 

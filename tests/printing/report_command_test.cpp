@@ -1,7 +1,7 @@
 // dpv --report IN.dpv OUT.pdf, through the file reader and the settings file.
+#include <gtest/gtest.h>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "core/app_paths.h"
 #include "files/dpv_file.h"

@@ -158,8 +158,8 @@ TEST(ReportDrawing, PensScaleWithTheResolutionAndTheFrameKeepsFourEdges) {
     const Runs across = runsAlong(image, QPoint(l.left + k, lineRow), QPoint(1, 0), right - l.left - 2 * k, kGrey);
     EXPECT_EQ(median(across.on), 2 * k);
     EXPECT_EQ(median(across.off), 4 * k);
-    const Runs down = runsAlong(image, QPoint(lineColumn, l.graphTop + k), QPoint(0, 1), bottom - l.graphTop - 2 * k,
-                                kGrey);
+    const Runs down =
+        runsAlong(image, QPoint(lineColumn, l.graphTop + k), QPoint(0, 1), bottom - l.graphTop - 2 * k, kGrey);
     EXPECT_EQ(median(down.on), 2 * k);
     EXPECT_EQ(median(down.off), 4 * k);
   }
@@ -295,14 +295,14 @@ TEST_P(ReportMargins, DrawWhatFits) {
   EXPECT_FALSE(image.isNull());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, ReportMargins,
-    ::testing::Values(BadMargins{0, 0, 0, 0, true},                 // empty or not a number
-                      BadMargins{-5, -5, -5, -5, true},             // inside the unprintable border
-                      BadMargins{12, 12, 2, 2, false},              // no width left
-                      BadMargins{2, 2, 20, 20, false},              // no height left
-                      BadMargins{1e308, 1e308, 1e308, 1e308, false},
-                      BadMargins{std::nan(""), 2, std::numeric_limits<double>::infinity(), 2, true}));
+INSTANTIATE_TEST_SUITE_P(Rows, ReportMargins,
+                         ::testing::Values(BadMargins{0, 0, 0, 0, true},      // empty or not a number
+                                           BadMargins{-5, -5, -5, -5, true},  // inside the unprintable border
+                                           BadMargins{12, 12, 2, 2, false},   // no width left
+                                           BadMargins{2, 2, 20, 20, false},   // no height left
+                                           BadMargins{1e308, 1e308, 1e308, 1e308, false},
+                                           BadMargins{std::nan(""), 2, std::numeric_limits<double>::infinity(), 2,
+                                                      true}));
 
 TEST(ReportText, EighteenLinesAfterTheDescription) {
   MeasurementRecord r = testRecord();

@@ -58,10 +58,10 @@ TEST(ReportPeaks, TheTableGoesBelowTheTextAndNothingElseMoves) {
   EXPECT_EQ(outside, 0);
   EXPECT_GT(inside, 1000);
   // Three lines: header and two rows; nothing below them.
-  const QImage below = table.copy(area.left(), area.top() + 3 * l.linePitch, area.width(),
-                                  area.height() - 3 * l.linePitch);
-  EXPECT_EQ(below, plain.copy(area.left(), area.top() + 3 * l.linePitch, area.width(),
-                              area.height() - 3 * l.linePitch));
+  const QImage below =
+      table.copy(area.left(), area.top() + 3 * l.linePitch, area.width(), area.height() - 3 * l.linePitch);
+  EXPECT_EQ(below,
+            plain.copy(area.left(), area.top() + 3 * l.linePitch, area.width(), area.height() - 3 * l.linePitch));
 }
 
 TEST(ReportPeaks, WithoutPeaksOrRoomThePageIsAsBefore) {

@@ -14,9 +14,8 @@ namespace {
 
 // -500 .. 500 mV in 10 mV steps at a constant `microamperes`.
 QByteArray flatFile(double microamperes) {
-  QStringList lines{"[Setup]",          "C min=-1",         "C max=1",          "C units=uA",
-                    "Damping=0",        "Damping units=%",  "P start=-500",     "P end=500",
-                    "Sweep speed=100",  "Pulse period=100", "[Info]",           "[Data]"};
+  QStringList lines{"[Setup]",      "C min=-1",  "C max=1",         "C units=uA",       "Damping=0", "Damping units=%",
+                    "P start=-500", "P end=500", "Sweep speed=100", "Pulse period=100", "[Info]",    "[Data]"};
   for (int i = 0; i <= 101; ++i) lines << formatFixed(microamperes, 4);
   return lines.join("\r\n").toUtf8() + "\r\n";
 }

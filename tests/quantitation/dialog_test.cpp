@@ -85,7 +85,8 @@ TEST_F(QuantitationWindow, FilesWithRolesGiveTheResultAndItsCopy) {
   q.CopyButton->click();
   const QMimeData *copied = QApplication::clipboard()->mimeData();
   ASSERT_NE(copied, nullptr);
-  EXPECT_TRUE(copied->text().startsWith("Quantity\tValue\tUnit\nMethod\tcalibration\t\n")) << copied->text().toStdString();
+  EXPECT_TRUE(copied->text().startsWith("Quantity\tValue\tUnit\nMethod\tcalibration\t\n"))
+      << copied->text().toStdString();
   EXPECT_TRUE(copied->data("text/csv").startsWith("Quantity,Value\r\nMethod,calibration\r\n"));
 
   // A change of the table or of a choice takes the result away.
@@ -170,7 +171,8 @@ TEST_F(QuantitationWindow, TableSavedAndLoadedRelativeToItsFolder) {
   file.write("File,Role,Concentration\r\ns1.dpv,standrd,1\r\n");
   file.close();
   EXPECT_FALSE(q.loadTable(path));
-  EXPECT_TRUE(q.Message->text().endsWith("table.csv: line 2: unknown role \"standrd\" (blank, standard, sample or addition)"))
+  EXPECT_TRUE(
+      q.Message->text().endsWith("table.csv: line 2: unknown role \"standrd\" (blank, standard, sample or addition)"))
       << q.Message->text().toStdString();
   EXPECT_EQ(q.Table->rowCount(), 5);  // the rows stay as they were
 }

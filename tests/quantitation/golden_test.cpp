@@ -164,4 +164,3 @@ TEST_F(Golden, StandardAdditionWithThreeAdditions) {
   EXPECT_NEAR(s.concentration, known, 0.04 * known);
   EXPECT_GT(s.uncertainty, 0);
 }
-

@@ -58,8 +58,8 @@ TEST(CalibrationPlot, StandardAdditionRunsOnToItsIntercept) {
   r.method = Method::StandardAddition;
   std::vector<double> x{0, 1, 2, 3}, y{1.5e-6, 2.5e-6, 3.5e-6, 4.5e-6};
   r.fit = fitLine(x, y);
-  r.points = {{0, 1.5e-6, Role::Sample}, {1, 2.5e-6, Role::Addition}, {2, 3.5e-6, Role::Addition},
-              {3, 4.5e-6, Role::Addition}};
+  r.points = {
+      {0, 1.5e-6, Role::Sample}, {1, 2.5e-6, Role::Addition}, {2, 3.5e-6, Role::Addition}, {3, 4.5e-6, Role::Addition}};
   r.samples.push_back({QStringLiteral("x"), 1, 1.5e-6, 1.5, 0.05});
   const PlotStyle style;
   const QImage image = drawn(r);

@@ -9,8 +9,8 @@
 #include <cmath>
 
 #include "dpv_program.h"
-#include "quantitation/synthetic_files.h"
 #include "qstring_print.h"
+#include "quantitation/synthetic_files.h"
 
 namespace {
 
@@ -45,8 +45,9 @@ class QuantifyCommand : public ::testing::Test {
   QTemporaryDir dir;
 };
 
-const QByteArray kGood = "File,Role,Concentration [mg/L]\r\ns1.dpv,standard,1\r\ns2.dpv,standard,2\r\n"
-                         "s4.dpv,standard,4\r\nx.dpv,sample,\r\n";
+const QByteArray kGood =
+    "File,Role,Concentration [mg/L]\r\ns1.dpv,standard,1\r\ns2.dpv,standard,2\r\n"
+    "s4.dpv,standard,4\r\nx.dpv,sample,\r\n";
 
 }  // namespace
 
@@ -70,15 +71,16 @@ TEST_F(QuantifyCommand, WritesTheRowsToAFileOrToStandardOutput) {
   EXPECT_EQ(run.output.toUtf8(), written);
 
   // The user's potential, window and weighting.
-  run = quantify({"--quantify", table(kGood), "-", "--peak-potential", "80", "--peak-window", "6", "--weighting",
-                  "1/x2"});
+  run = quantify(
+      {"--quantify", table(kGood), "-", "--peak-potential", "80", "--peak-window", "6", "--weighting", "1/x2"});
   ASSERT_TRUE(run.finished);
   EXPECT_EQ(run.exitCode, 0) << run.output.toStdString();
   EXPECT_NE(run.output.toUtf8(), written);
   run = quantify({"--quantify", table(kGood), "-", "--peak-potential", "90", "--peak-window", "5"});
   ASSERT_TRUE(run.finished);
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_TRUE(run.output.contains("line 2: no peak within 5.0 mV of 90.0 mV in \"s1.dpv\"")) << run.output.toStdString();
+  EXPECT_TRUE(run.output.contains("line 2: no peak within 5.0 mV of 90.0 mV in \"s1.dpv\""))
+      << run.output.toStdString();
 }
 
 TEST_F(QuantifyCommand, ABadTableNamesItsLine) {

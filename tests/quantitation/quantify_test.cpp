@@ -110,15 +110,21 @@ TEST(PeakMatching, NoPeakAnywhereInTheStandards) {
 TEST(Quantify, CalibrationWithReplicatesBlanksAndLimits) {
   // Heights 1 µA per mg/L plus 0.1 µA, with a little scatter.
   const QuantitationTable t = table({
-      "s1.dpv,standard,1,", "s2.dpv,standard,2,", "s3.dpv,standard,3,", "s4.dpv,standard,4,",
-      "b1.dpv,blank,,", "b2.dpv,blank,,", "b3.dpv,blank,,",
-      "r1.dpv,sample,,river", "lake.dpv,sample,,", "r2.dpv,sample,,river",
+      "s1.dpv,standard,1,",
+      "s2.dpv,standard,2,",
+      "s3.dpv,standard,3,",
+      "s4.dpv,standard,4,",
+      "b1.dpv,blank,,",
+      "b2.dpv,blank,,",
+      "b3.dpv,blank,,",
+      "r1.dpv,sample,,river",
+      "lake.dpv,sample,,",
+      "r2.dpv,sample,,river",
   });
   const double e = 0.1;
   const std::vector<std::vector<Peak>> peaks{
-      {peakAt(e, 1.12e-6)}, {peakAt(e, 2.08e-6)}, {peakAt(e, 3.11e-6)}, {peakAt(e, 4.09e-6)},
-      {peakAt(e, 0.02e-6)}, {}, {peakAt(e, 0.05e-6)},
-      {peakAt(e, 2.50e-6)}, {peakAt(e, 3.60e-6)}, {peakAt(e, 2.70e-6)},
+      {peakAt(e, 1.12e-6)}, {peakAt(e, 2.08e-6)}, {peakAt(e, 3.11e-6)}, {peakAt(e, 4.09e-6)}, {peakAt(e, 0.02e-6)}, {},
+      {peakAt(e, 0.05e-6)}, {peakAt(e, 2.50e-6)}, {peakAt(e, 3.60e-6)}, {peakAt(e, 2.70e-6)},
   };
   const QuantitationResult r = result(t, peaks);
   const LineFit fit = fitLine({1, 2, 3, 4}, {1.12e-6, 2.08e-6, 3.11e-6, 4.09e-6});
@@ -148,8 +154,8 @@ TEST(Quantify, CalibrationWithReplicatesBlanksAndLimits) {
 }
 
 TEST(Quantify, WarnsOutsideTheStandardsAndBelowTheLoq) {
-  const QuantitationTable t = table({"s1.dpv,standard,1,", "s2.dpv,standard,2,", "s3.dpv,standard,3,",
-                                     "high.dpv,sample,,", "low.dpv,sample,,"});
+  const QuantitationTable t = table(
+      {"s1.dpv,standard,1,", "s2.dpv,standard,2,", "s3.dpv,standard,3,", "high.dpv,sample,,", "low.dpv,sample,,"});
   const double e = 0.1;
   const QuantitationResult r = result(
       t, {{peakAt(e, 1.1e-6)}, {peakAt(e, 1.9e-6)}, {peakAt(e, 3.05e-6)}, {peakAt(e, 5e-6)}, {peakAt(e, 0.3e-6)}});
@@ -162,7 +168,8 @@ TEST(Quantify, WarnsOutsideTheStandardsAndBelowTheLoq) {
 }
 
 TEST(Quantify, ReductionPeaksGiveThePositiveLimits) {
-  const QuantitationTable t = table({"s1.dpv,standard,1,", "s2.dpv,standard,2,", "s3.dpv,standard,4,", "x.dpv,sample,,"});
+  const QuantitationTable t =
+      table({"s1.dpv,standard,1,", "s2.dpv,standard,2,", "s3.dpv,standard,4,", "x.dpv,sample,,"});
   const double e = -0.3;
   const QuantitationResult r =
       result(t, {{peakAt(e, -1.1e-6)}, {peakAt(e, -1.9e-6)}, {peakAt(e, -4.05e-6)}, {peakAt(e, -3e-6)}});
@@ -176,8 +183,8 @@ TEST(Quantify, BlanksWithoutScatterOrTooFewGiveNoBlankLimit) {
   const QuantitationTable three = table({"s1.dpv,standard,1,", "s2.dpv,standard,2,", "s3.dpv,standard,3,",
                                          "x.dpv,sample,,", "b1.dpv,blank,,", "b2.dpv,blank,,", "b3.dpv,blank,,"});
   const double e = 0.1;
-  const std::vector<std::vector<Peak>> peaks{{peakAt(e, 1.1e-6)}, {peakAt(e, 1.9e-6)}, {peakAt(e, 3.05e-6)},
-                                             {peakAt(e, 2e-6)}, {}, {}, {}};
+  const std::vector<std::vector<Peak>> peaks{
+      {peakAt(e, 1.1e-6)}, {peakAt(e, 1.9e-6)}, {peakAt(e, 3.05e-6)}, {peakAt(e, 2e-6)}, {}, {}, {}};
   const QuantitationResult r = result(three, peaks);
   EXPECT_FALSE(r.lodBlank.has_value());
   ASSERT_EQ(r.warnings.size(), 1);
@@ -213,8 +220,8 @@ TEST(Quantify, HeightsThatDoNotChangeGiveNoLine) {
 }
 
 TEST(Quantify, WeightedCalibrationUsesTheWeightAtTheSample) {
-  const QuantitationTable t = table({"s1.dpv,standard,1,", "s2.dpv,standard,2,", "s3.dpv,standard,4,",
-                                     "s4.dpv,standard,8,", "x.dpv,sample,,"});
+  const QuantitationTable t =
+      table({"s1.dpv,standard,1,", "s2.dpv,standard,2,", "s3.dpv,standard,4,", "s4.dpv,standard,8,", "x.dpv,sample,,"});
   const double e = 0.1;
   QuantitationSettings settings;
   settings.weighting = Weighting::InverseSquare;
@@ -226,7 +233,8 @@ TEST(Quantify, WeightedCalibrationUsesTheWeightAtTheSample) {
   const double x0 = predictX(fit, 6e-6);
   EXPECT_DOUBLE_EQ(r.samples[0].concentration, x0);
   EXPECT_DOUBLE_EQ(r.samples[0].uncertainty, predictionUncertainty(fit, 6e-6, 1, 1 / (x0 * x0)));
-  EXPECT_NE(r.samples[0].uncertainty, predictionUncertainty(fitLine({1, 2, 4, 8}, {2.1e-6, 3.9e-6, 8.2e-6, 15.8e-6}), 6e-6, 1));
+  EXPECT_NE(r.samples[0].uncertainty,
+            predictionUncertainty(fitLine({1, 2, 4, 8}, {2.1e-6, 3.9e-6, 8.2e-6, 15.8e-6}), 6e-6, 1));
 }
 
 TEST(Quantify, StandardAdditionThroughTheSampleAndItsAdditions) {

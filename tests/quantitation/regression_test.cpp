@@ -56,7 +56,8 @@ TEST(LineFit, ConcentrationOfASignalWithItsUncertainty) {
   EXPECT_NEAR(predictX(fit, 23.0), 11.13, 0.005);
   EXPECT_NEAR(predictionUncertainty(fit, 23.0, 1), 0.26, 0.005);
   // The mean of m = 4 replicates: the first term is 1/4.
-  EXPECT_NEAR(predictionUncertainty(fit, 13.5, 4), s / b * std::sqrt(0.25 + 1.0 / 7 + 0.4 * 0.4 / (b * b * 112)), 1e-12);
+  EXPECT_NEAR(predictionUncertainty(fit, 13.5, 4), s / b * std::sqrt(0.25 + 1.0 / 7 + 0.4 * 0.4 / (b * b * 112)),
+              1e-12);
 }
 
 TEST(LineFit, StandardAdditionExtrapolatedAsWorkedByHand) {

@@ -14,8 +14,11 @@ QuantitationResult standardAddition() {
   r.method = Method::StandardAddition;
   r.unit = QStringLiteral("mmol/L");
   r.fit = fitLine({0, 0, 1, 2}, {1.5e-6, 1.52e-6, 2.49e-6, 3.5e-6});
-  r.points = {{0, 1.5e-6, Role::Sample}, {0, 1.52e-6, Role::Sample}, {1, 2.49e-6, Role::Addition},
-              {2, 3.5e-6, Role::Addition}, {0, 1e-8, Role::Blank}};
+  r.points = {{0, 1.5e-6, Role::Sample},
+              {0, 1.52e-6, Role::Sample},
+              {1, 2.49e-6, Role::Addition},
+              {2, 3.5e-6, Role::Addition},
+              {0, 1e-8, Role::Blank}};
   r.peakPotential = 0.0751;
   r.matchPotential = 0.075;
   r.matchWindow = 0.02;
@@ -66,13 +69,14 @@ TEST(QuantitationReport, TitleAboveThePlotInTheLowerHalf) {
         if (image.pixelColor(x, y) != QColor(Qt::white)) return true;
     return false;
   };
-  EXPECT_TRUE(inked(l.top, l.ruleY + 2, l.left, page.pageWidth - l.right));                 // title and rule
+  EXPECT_TRUE(inked(l.top, l.ruleY + 2, l.left, page.pageWidth - l.right));                      // title and rule
   EXPECT_TRUE(inked(l.graphTop, page.pageHeight - l.bottom, l.left, page.pageWidth - l.right));  // the plot
-  EXPECT_FALSE(inked(0, page.pageHeight, page.pageWidth - l.right + 1, page.pageWidth));       // right margin
-  EXPECT_FALSE(inked(page.pageHeight - l.bottom + 1, page.pageHeight, 0, page.pageWidth));     // bottom margin
+  EXPECT_FALSE(inked(0, page.pageHeight, page.pageWidth - l.right + 1, page.pageWidth));         // right margin
+  EXPECT_FALSE(inked(page.pageHeight - l.bottom + 1, page.pageHeight, 0, page.pageWidth));       // bottom margin
   bool curve = false;
   for (int y = l.graphTop; y < page.pageHeight - l.bottom && !curve; ++y)
-    for (int x = l.left; x < page.pageWidth - l.right && !curve; ++x) curve = image.pixelColor(x, y) == style.curveColor;
+    for (int x = l.left; x < page.pageWidth - l.right && !curve; ++x)
+      curve = image.pixelColor(x, y) == style.curveColor;
   EXPECT_TRUE(curve);  // the line in the report's curve colour
 }
 
@@ -84,8 +88,7 @@ TEST(QuantitationReport, ManySamplesPushThePlotDownAndNeverWriteOverIt) {
   const int bottom = page.pageHeight - l.bottom;
   for (int samples : {1, 8, 40}) {
     QuantitationResult r = standardAddition();
-    for (int i = 1; i < samples; ++i)
-      r.samples.push_back({QStringLiteral("sample %1").arg(i), 1, 1.51e-6, 1.5, 0.02});
+    for (int i = 1; i < samples; ++i) r.samples.push_back({QStringLiteral("sample %1").arg(i), 1, 1.51e-6, 1.5, 0.02});
     const QStringList lines = quantitationReportLines(r, QStringLiteral("t.csv"));
     const QuantitationPage p = quantitationPage(page, style, lines);
     SCOPED_TRACE(samples);
@@ -99,8 +102,8 @@ TEST(QuantitationReport, ManySamplesPushThePlotDownAndNeverWriteOverIt) {
     if (samples == 40) {
       ASSERT_LT(p.lines.size(), lines.size());
       EXPECT_EQ(p.lines.mid(0, p.lines.size() - 1), lines.mid(0, p.lines.size() - 1));
-      EXPECT_EQ(p.lines.back(), QStringLiteral("(%1 more lines do not fit on the page)")
-                                    .arg(lines.size() - p.lines.size() + 1));
+      EXPECT_EQ(p.lines.back(),
+                QStringLiteral("(%1 more lines do not fit on the page)").arg(lines.size() - p.lines.size() + 1));
     }
   }
 }

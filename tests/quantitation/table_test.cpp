@@ -133,7 +133,9 @@ TEST(QuantitationTable, FileWithByteOrderMarkAndCrLf) {
   const QString path = dir.filePath("table.csv");
   QFile f(path);
   ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write("\xEF\xBB\xBF" "File,Role,Concentration [mg/L]\r\nstd1.dpv,standard,1\r\n");
+  f.write(
+      "\xEF\xBB\xBF"
+      "File,Role,Concentration [mg/L]\r\nstd1.dpv,standard,1\r\n");
   f.close();
   QuantitationTable t;
   TableError error;
@@ -207,18 +209,26 @@ TEST(QuantitationTable, EachFaultOfTheWholeNamesALine) {
     const char *says;
   } cases[] = {
       {{h}, Weighting::None, 1, "no files"},
-      {{h, "s1.dpv,standard,1,", "x.dpv,sample,,", "", "b.dpv,blank,,"}, Weighting::None, 5,
+      {{h, "s1.dpv,standard,1,", "x.dpv,sample,,", "", "b.dpv,blank,,"},
+       Weighting::None,
+       5,
        "at least two standards; the table has 1"},
       {{h, "x.dpv,sample,,", "b.dpv,blank,,"}, Weighting::None, 3, "the table has 0"},
       {{h, "s1.dpv,standard,1,", "s2.dpv,standard,2,", "b.dpv,blank,,"}, Weighting::None, 4, "no sample"},
       {{h, "s1.dpv,standard,1,", "s2.dpv,standard,1.0,", "x.dpv,sample,,"}, Weighting::None, 3, "same concentration"},
-      {{h, "s1.dpv,standard,1,", "x.dpv,sample,,", "./s1.dpv,standard,2,"}, Weighting::None, 4,
+      {{h, "s1.dpv,standard,1,", "x.dpv,sample,,", "./s1.dpv,standard,2,"},
+       Weighting::None,
+       4,
        "listed on line 2 already"},
-      {{h, "s1.dpv,standard,1,", "s2.dpv,standard,2,", "x.dpv,sample,,", "a.dpv,addition,1,"}, Weighting::None, 5,
+      {{h, "s1.dpv,standard,1,", "s2.dpv,standard,2,", "x.dpv,sample,,", "a.dpv,addition,1,"},
+       Weighting::None,
+       5,
        "not both"},
       {{h, "s0.dpv,standard,0,", "s2.dpv,standard,2,", "x.dpv,sample,,"}, Weighting::InverseSquare, 2, "1/x²"},
       {{h, "a1.dpv,addition,1,", "b.dpv,blank,,"}, Weighting::None, 3, "needs its sample"},
-      {{h, "x1.dpv,sample,,river", "a1.dpv,addition,1,", "x2.dpv,sample,,lake"}, Weighting::None, 4,
+      {{h, "x1.dpv,sample,,river", "a1.dpv,addition,1,", "x2.dpv,sample,,lake"},
+       Weighting::None,
+       4,
        "\"lake\" is not \"river\" of line 2"},
       {{h, "x.dpv,sample,,", "a1.dpv,addition,0,"}, Weighting::None, 3, "add nothing"},
       {{h, "x.dpv,sample,,", "a1.dpv,addition,1,"}, Weighting::InverseSquare, 2, "unweighted"},

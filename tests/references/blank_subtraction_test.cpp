@@ -109,9 +109,7 @@ TEST_F(BlankSubtraction, ABlankThatDoesNotCoverTheRangeIsRefusedAndNothingChange
   const std::vector<double> points = record.document.points;
   const QStringList description = record.document.description;
   const QString file = record.document.dataFileName;
-  const struct {
-    double start, end;
-  } ranges[] = {{-99, 100}, {-100, 99}, {-50, 50}, {100, 300}};
+  const struct { double start, end; } ranges[] = {{-99, 100}, {-100, 99}, {-50, 50}, {100, 300}};
   for (const auto &r : ranges) {
     QString error;
     EXPECT_EQ(subtractBlankFile(record, blank("short.dpv", r.start, r.end, 20, wavyBlank), &error),

@@ -18,11 +18,24 @@ inline std::ostream &operator<<(std::ostream &os, const QString &s) { return os 
 // these values in that unit.
 inline QByteArray measurementBytes(double start, double end, double speed, const std::vector<double> &values,
                                    const QString &unit = "uA", const QString &damping = "0") {
-  QStringList lines{"[Setup]", "Date time=noon", "C min=-100", "C max=100", "C units=" + unit,
-                    "Damping=" + damping, "Damping units=%", "P start=" + formatFixed(start, 3),
-                    "P end=" + formatFixed(end, 3), "Sweep speed=" + formatFixed(speed, 3), "Pulse amplitude=50",
-                    "Pulse period=50", "Data accumulation=10", "Preelectrolysis time=0",
-                    "Preelectrolysis potential=0", "[Info]", "cell one", "[Data]"};
+  QStringList lines{"[Setup]",
+                    "Date time=noon",
+                    "C min=-100",
+                    "C max=100",
+                    "C units=" + unit,
+                    "Damping=" + damping,
+                    "Damping units=%",
+                    "P start=" + formatFixed(start, 3),
+                    "P end=" + formatFixed(end, 3),
+                    "Sweep speed=" + formatFixed(speed, 3),
+                    "Pulse amplitude=50",
+                    "Pulse period=50",
+                    "Data accumulation=10",
+                    "Preelectrolysis time=0",
+                    "Preelectrolysis potential=0",
+                    "[Info]",
+                    "cell one",
+                    "[Data]"};
   for (double v : values) lines << formatFixed(v, 6);
   return lines.join("\r\n").toUtf8() + "\r\n";
 }

@@ -63,7 +63,8 @@ TEST_P(SimulatedBlank, KeepsThePeakAndLeavesAFlatBaseline) {
   EXPECT_NEAR(after[0].height, height, 0.01 * std::abs(height));
   EXPECT_NEAR(after[0].potential, before[0].potential, 0.001);
 
-  const std::vector<double> points(record.document.points.begin(), record.document.points.begin() + record.document.pointIndex + 1);
+  const std::vector<double> points(record.document.points.begin(),
+                                   record.document.points.begin() + record.document.pointIndex + 1);
   const std::size_t tenth = points.size() / 10;
   const double first = mean(points, 0, tenth), last = mean(points, points.size() - tenth, points.size());
   std::cout << "[blank] baseline " << first / height * 100 << " % and " << last / height * 100 << " % of the peak\n";

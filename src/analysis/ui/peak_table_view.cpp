@@ -12,7 +12,8 @@ PeakTableView::PeakTableView(QWidget *parent) : QTableWidget(parent) {
   horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   horizontalHeader()->setStretchLastSection(true);
   setToolTip(QStringLiteral("Peaks of the curve shown"));
-  setStatusTip(QStringLiteral("Peaks of the curve shown: click a row to mark its top, drag a baseline end on the graph"));
+  setStatusTip(
+      QStringLiteral("Peaks of the curve shown: click a row to mark its top, drag a baseline end on the graph"));
   connect(this, &QTableWidget::cellClicked, this, [this](int row, int) { emit peakClicked(row); });
 }
 

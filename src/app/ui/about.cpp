@@ -7,8 +7,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "core/measurement_record.h"
 #include "app/ui/app_icons.h"
+#include "core/measurement_record.h"
 
 TAboutBox *AboutBox = nullptr;
 

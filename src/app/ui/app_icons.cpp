@@ -26,10 +26,8 @@ void drawPage(QPainter &p, const QColor &fill) {
 void drawCurve(QPainter &p, const QRectF &r, const QColor &color, qreal width) {
   QPainterPath curve;
   curve.moveTo(r.left(), r.bottom());
-  curve.cubicTo(r.left() + r.width() * 0.35, r.bottom(), r.left() + r.width() * 0.4, r.top(),
-                r.center().x(), r.top());
-  curve.cubicTo(r.left() + r.width() * 0.6, r.top(), r.left() + r.width() * 0.65, r.bottom(), r.right(),
-                r.bottom());
+  curve.cubicTo(r.left() + r.width() * 0.35, r.bottom(), r.left() + r.width() * 0.4, r.top(), r.center().x(), r.top());
+  curve.cubicTo(r.left() + r.width() * 0.6, r.top(), r.left() + r.width() * 0.65, r.bottom(), r.right(), r.bottom());
   p.setPen(QPen(color, width, Qt::SolidLine, Qt::RoundCap));
   p.setBrush(Qt::NoBrush);
   p.drawPath(curve);

@@ -1,7 +1,6 @@
 #include "app/ui/sdimain.h"
 
 #include <QAction>
-#include <algorithm>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -11,16 +10,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QScreen>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 
-#include "core/app_paths.h"
 #include "analysis/analysis_settings.h"
-#include "core/ini_file.h"
+#include "analysis/ui/peak_table_view.h"
 #include "app/ui/about.h"
 #include "app/ui/app_icons.h"
 #include "app/ui/help_window.h"
@@ -28,20 +27,21 @@
 #include "calibration/ui/hardware.h"
 #include "calibration/ui/pmtcal.h"
 #include "calibration/ui/sem.h"
+#include "core/app_paths.h"
+#include "core/ini_file.h"
 #include "files/ui/file_commands.h"
 #include "files/ui/viewdta.h"
-#include "graph/ui/colors.h"
 #include "graph/scaling.h"
+#include "graph/ui/colors.h"
 #include "graph/ui/graph_view.h"
-#include "analysis/ui/peak_table_view.h"
 #include "graph/ui/peak_analysis_view.h"
 #include "instrument/port_backend.h"
 #include "instrument/tvicport.h"
 #include "instrument/ui/devices.h"
 #include "journal/run_journal.h"
-#include "measurement/run_session.h"
 #include "measurement/instrument_run.h"
 #include "measurement/parameters.h"
+#include "measurement/run_session.h"
 #include "printing/ui/printwn.h"
 #include "printing/ui/report_printing.h"
 #include "quantitation/ui/quantitation_dialog.h"
@@ -165,7 +165,6 @@ void TSDIAppForm::connectControls() {
     if (auto *e = qobject_cast<QLineEdit *>(w)) e->paste();
     if (auto *m = qobject_cast<QPlainTextEdit *>(w)) m->paste();
   });
-
 }
 
 void TSDIAppForm::FormCreate() {

@@ -4,8 +4,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "core/app_paths.h"
 #include "app/ui/sdimain.h"
+#include "core/app_paths.h"
 
 namespace {
 const QString kExampleParameters = QStringLiteral("examples/first-sweep.dpv");

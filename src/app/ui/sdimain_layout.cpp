@@ -14,9 +14,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "analysis/ui/peak_table_view.h"
 #include "app/ui/app_icons.h"
 #include "app/ui/sdimain.h"
-#include "analysis/ui/peak_table_view.h"
 #include "graph/ui/graph_view.h"
 #include "graph/ui/peak_analysis_view.h"
 
@@ -128,7 +128,7 @@ void TSDIAppForm::buildControls() {
   optionsForm->addRow(QStringLiteral("Electrode system"), Electrodes);
   // The long labels leave room for short fields only.
   for (QWidget *field : std::initializer_list<QWidget *>{SweepEdit, PulseAmplitudeEdit, PulsePeriodEdit,
-                                                          DataAccumulationEdit, Electrodes})
+                                                         DataAccumulationEdit, Electrodes})
     field->setFixedWidth(56);
   leftLayout->addWidget(optionsGroup);
 
@@ -210,59 +210,64 @@ void TSDIAppForm::buildActions() {
   FileOpen1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
   FileSave1 = newAction(QStringLiteral("&Save"), QStringLiteral("Save|Save current file"), AppIcon::Save, true);
   FileSave1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-  FileSaveAs1 = newAction(QStringLiteral("Save &As..."), QStringLiteral("Save As|Save current file with different name"),
-                          AppIcon::Save, false);
+  FileSaveAs1 = newAction(QStringLiteral("Save &As..."),
+                          QStringLiteral("Save As|Save current file with different name"), AppIcon::Save, false);
   AddReference1 = newAction(QStringLiteral("Add reference curve..."),
                             QStringLiteral("Add reference curve|Draw other measurements over the graph for comparison"),
                             AppIcon::Open, false);
   RemoveReferences1 = newAction(QStringLiteral("Remove reference curves"),
                                 QStringLiteral("Remove reference curves|Remove the reference curves from the graph"),
                                 AppIcon::New, false);
-  Printersetup1 = newAction(QStringLiteral("Pri&nter setup"), QStringLiteral("Printer setup|Choose and set up the printer"),
-                            AppIcon::Print, false);
-  Print1 = newAction(QStringLiteral("&Print"), QStringLiteral("Printing of report from measurements"), AppIcon::Print,
-                     true);
+  Printersetup1 = newAction(QStringLiteral("Pri&nter setup"),
+                            QStringLiteral("Printer setup|Choose and set up the printer"), AppIcon::Print, false);
+  Print1 =
+      newAction(QStringLiteral("&Print"), QStringLiteral("Printing of report from measurements"), AppIcon::Print, true);
   FileExit1 = newAction(QStringLiteral("E&xit"), QStringLiteral("Exit|Exit application"), AppIcon::New, false);
   EditCut1 = newAction(QStringLiteral("Cu&t"), QStringLiteral("Cut|Cuts the selection and puts it on the Clipboard"),
                        AppIcon::Cut, true);
   EditCut1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
-  EditCopy1 = newAction(QStringLiteral("&Copy"), QStringLiteral("Copy|Copies the selection and puts it on the Clipboard"),
-                        AppIcon::Copy, true);
+  EditCopy1 = newAction(QStringLiteral("&Copy"),
+                        QStringLiteral("Copy|Copies the selection and puts it on the Clipboard"), AppIcon::Copy, true);
   EditCopy1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-  EditPaste1 = newAction(QStringLiteral("&Paste"), QStringLiteral("Paste|Inserts Clipboard contents"), AppIcon::Paste, true);
+  EditPaste1 =
+      newAction(QStringLiteral("&Paste"), QStringLiteral("Paste|Inserts Clipboard contents"), AppIcon::Paste, true);
   EditPaste1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
   // The edit controls handle these keys themselves; the actions serve the menu
   // and the tool bar, so their shortcuts must not steal the keys.
   for (QAction *a : {EditCut1, EditCopy1, EditPaste1}) a->setShortcutContext(Qt::WidgetShortcut);
-  Viewdatatext1 = newAction(QStringLiteral("&View data text"), QStringLiteral("View data text"), AppIcon::ViewData, true);
+  Viewdatatext1 =
+      newAction(QStringLiteral("&View data text"), QStringLiteral("View data text"), AppIcon::ViewData, true);
   Run1 = newAction(QStringLiteral("&Run"), QStringLiteral("Start of measurement"), AppIcon::Run, true);
   Stop1 = newAction(QStringLiteral("&Stop"), QStringLiteral("Stop of measurement"), AppIcon::Stop, true);
   Stop1->setShortcut(QKeySequence(Qt::Key_Escape));
   Stop1->setEnabled(false);
-  Quantitation1 = newAction(QStringLiteral("&Quantitation"),
-                            QStringLiteral("Quantitation|Concentrations from peak heights: calibration or standard addition"),
-                            AppIcon::New, false);
-  PeakAnalysis1 = newAction(QStringLiteral("&Peak analysis"),
-                            QStringLiteral("Peak analysis|Peaks of the curve: baselines on the graph, a table beside it"),
-                            AppIcon::Peaks, true);
+  Quantitation1 =
+      newAction(QStringLiteral("&Quantitation"),
+                QStringLiteral("Quantitation|Concentrations from peak heights: calibration or standard addition"),
+                AppIcon::New, false);
+  PeakAnalysis1 =
+      newAction(QStringLiteral("&Peak analysis"),
+                QStringLiteral("Peak analysis|Peaks of the curve: baselines on the graph, a table beside it"),
+                AppIcon::Peaks, true);
   PeakAnalysis1->setCheckable(true);
-  SubtractBlank1 = newAction(QStringLiteral("Subtract blank..."),
-                             QStringLiteral("Subtract blank|Subtract a blank measurement from the points"),
-                             AppIcon::New, false);
+  SubtractBlank1 =
+      newAction(QStringLiteral("Subtract blank..."),
+                QStringLiteral("Subtract blank|Subtract a blank measurement from the points"), AppIcon::New, false);
   Graphsetup1 = newAction(QStringLiteral("&Graph setup"), QStringLiteral("Graph setup|Colours of the graph"),
                           AppIcon::New, false);
-  Devicesetup1 = newAction(QStringLiteral("&Device setup"),
-                           QStringLiteral("Device setup|Choose the instrument and test its units"), AppIcon::New, false);
+  Devicesetup1 =
+      newAction(QStringLiteral("&Device setup"),
+                QStringLiteral("Device setup|Choose the instrument and test its units"), AppIcon::New, false);
   Calibration1 = newAction(QStringLiteral("&Potentiostat calibration"),
                            QStringLiteral("Potentiostat calibration|Calibrate the current and potential ranges"),
                            AppIcon::New, false);
-  Potentialmetercalibration1 = newAction(QStringLiteral("Potential &meter calibration"),
-                                         QStringLiteral("Potential meter calibration|Calibrate the potential meter"),
-                                         AppIcon::New, false);
+  Potentialmetercalibration1 =
+      newAction(QStringLiteral("Potential &meter calibration"),
+                QStringLiteral("Potential meter calibration|Calibrate the potential meter"), AppIcon::New, false);
   SpeedButton2 = newAction(QStringLiteral("Open-circuit potential"),
                            QStringLiteral("Display electrode potential in open circuit"), AppIcon::Meter, true);
-  Helpindex1 = newAction(QStringLiteral("&Help index"), QStringLiteral("Help index|Contents of the help"),
-                         AppIcon::New, false);
+  Helpindex1 =
+      newAction(QStringLiteral("&Help index"), QStringLiteral("Help index|Contents of the help"), AppIcon::New, false);
   Helpindex1->setShortcut(QKeySequence(Qt::Key_F1));
   HelpAbout1 = newAction(QStringLiteral("&About..."), QStringLiteral("About|About the program"), AppIcon::New, false);
 

@@ -18,8 +18,7 @@ class TDeviceCal : public ReadoutDialog {
  public:
   // Lists the current ranges of the model `instrument` has selected; each
   // opening lists them again when the model has changed.
-  explicit TDeviceCal(Instrument &instrument, QWidget *parent = nullptr,
-                      ReadoutClock &clock = steadyReadoutClock());
+  explicit TDeviceCal(Instrument &instrument, QWidget *parent = nullptr, ReadoutClock &clock = steadyReadoutClock());
   ~TDeviceCal() override;
 
   const HardwareCalibration &calibration() const { return calibration_; }

@@ -7,8 +7,7 @@
 #include "calibration/ui/dialog_controls.h"
 
 ReadoutDialog::ReadoutDialog(QWidget *parent, const QString &name, const QString &title, QSize size, int intervalMs)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint) {
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
   setObjectName(name);
   setWindowTitle(title);
   useDialogFont(this);

@@ -3,7 +3,6 @@
 // read on the potential meter every 300 ms, in large digits, with the meter
 // range in use. Escape closes it.
 
-
 #include "calibration/open_circuit_readout.h"
 #include "calibration/ui/readout_dialog.h"
 

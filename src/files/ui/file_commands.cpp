@@ -59,8 +59,7 @@ bool FileCommands::askOpenFileName(QString *path) {
 }
 
 bool FileCommands::askSaveFileName() {
-  const QString directory =
-      saveFileName_.isEmpty() ? initialDirectory_ : QFileInfo(saveFileName_).absolutePath();
+  const QString directory = saveFileName_.isEmpty() ? initialDirectory_ : QFileInfo(saveFileName_).absolutePath();
   SaveDialog dialog(host_.hostWindow(), QStringLiteral("Save As"), directory);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -81,9 +80,7 @@ void FileCommands::showStatus(const QString &word) {
   if (QWidget *window = host_.hostWindow()) window->repaint();
 }
 
-void FileCommands::showError(const QString &message) {
-  QMessageBox::critical(host_.hostWindow(), kTitle, message);
-}
+void FileCommands::showError(const QString &message) { QMessageBox::critical(host_.hostWindow(), kTitle, message); }
 
 bool FileCommands::FileOpen1Execute() {
   QString path;
@@ -124,8 +121,8 @@ bool FileCommands::save(bool alwaysAsk) {
   const bool asked = alwaysAsk || record.document.askFileName || saveFileName_.isEmpty();
   if (asked && !askSaveFileName()) return false;
   QString error;
-  const bool ok = asked && saveFileType_ == TextFileType ? FileWriteText(saveFileName_, &error)
-                                                         : saveFile(saveFileName_, &error);
+  const bool ok =
+      asked && saveFileType_ == TextFileType ? FileWriteText(saveFileName_, &error) : saveFile(saveFileName_, &error);
   if (!ok) showError(error);
   return ok;
 }

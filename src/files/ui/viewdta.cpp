@@ -59,8 +59,8 @@ QCheckBox *columnSwitch(const QString &text, int top, QWidget *group) {
 }  // namespace
 
 TViewdata::TViewdata(MeasurementRecord &record, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint |
-                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
       record_(record) {
   Viewdata = this;
   setObjectName(QStringLiteral("Viewdata"));

@@ -12,7 +12,7 @@ namespace {
 // Layout of the frame as designed at 546 x 374: the plot area's offsets
 // from the frame's edges, and where the labels sit.
 constexpr int kPlotLeft = 48, kPlotTop = 16, kPlotRightMargin = 19, kPlotBottomMargin = 24;
-constexpr int kLabelGap = 4;           // between the current labels and the plot
+constexpr int kLabelGap = 4;            // between the current labels and the plot
 constexpr int kCurrMinFromBottom = 32;  // top of Label6 above the frame's bottom
 constexpr int kPotFromBottom = 20;      // top of Label7, Label8 above the frame's bottom
 constexpr int kZeroLabelLeft = 40;
@@ -68,7 +68,6 @@ void GraphView::setColors(std::function<QColor()> lineColor, std::function<QColo
   lineColor_ = std::move(lineColor);
   backgroundColor_ = std::move(backgroundColor);
 }
-
 
 void GraphView::markPoint(int32_t index) { apply(markStoredPoint(record_, canvas_.image, index)); }
 

@@ -10,7 +10,8 @@
 PeakAnalysisView::PeakAnalysisView(MeasurementRecord &record, GraphView &graph, QWidget *tableParent)
     : QObject(&graph), record_(record), graph_(graph), table_(new PeakTableView(tableParent)) {
   table_->hide();
-  graph_.addOverlay([this](QPainter &painter, const MeasurementRecord &, const GraphColors &) { drawOverlay(painter); });
+  graph_.addOverlay(
+      [this](QPainter &painter, const MeasurementRecord &, const GraphColors &) { drawOverlay(painter); });
   // Also after redraws without a scale, where no overlay is painted.
   connect(&graph_, &GraphView::graphDrawn, this, [this] {
     if (analysis_.follow(record_)) showRows();
@@ -71,8 +72,7 @@ void PeakAnalysisView::dragTo(int x) {
 bool PeakAnalysisView::eventFilter(QObject *watched, QEvent *event) {
   if (watched != graph_.plotArea() || !shown_) return false;
   const auto type = event->type();
-  if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
-    return false;
+  if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease) return false;
   const auto *mouse = static_cast<QMouseEvent *>(event);
   const QPoint pos = mouse->position().toPoint();
   if (type == QEvent::MouseButtonPress) {

@@ -29,6 +29,5 @@ void PlotArea::mouseReleaseEvent(QMouseEvent *event) {
 // The reset runs before the second press, which then marks as a click does.
 void PlotArea::mouseDoubleClickEvent(QMouseEvent *event) {
   if (event->button() == Qt::LeftButton) emit doubleClicked();
-  emit mouseDown(event->button(), ShiftState(event->modifiers(), event->buttons(), true),
-                 event->position().toPoint());
+  emit mouseDown(event->button(), ShiftState(event->modifiers(), event->buttons(), true), event->position().toPoint());
 }

@@ -20,8 +20,10 @@ void PreviewShape::paintEvent(QPaintEvent *) {
   QPainter painter(this);
   painter.setPen(QPen(penColor_, 1, penStyle_));
   painter.setBrush(brushColor_.isValid() ? QBrush(brushColor_) : QBrush(Qt::NoBrush));
-  if (height() <= 1) painter.drawLine(0, 0, width() - 1, 0);
-  else painter.drawRect(0, 0, width() - 1, height() - 1);
+  if (height() <= 1)
+    painter.drawLine(0, 0, width() - 1, 0);
+  else
+    painter.drawRect(0, 0, width() - 1, height() - 1);
 }
 
 void PreviewShape::mousePressEvent(QMouseEvent *event) {

@@ -139,8 +139,7 @@ void TPage::buildControls() {
   connect(Portrait, &QRadioButton::clicked, this, &TPage::Panel1Click);
   connect(Landscape, &QRadioButton::clicked, this, &TPage::Panel1Click);
   connect(Grid, &QCheckBox::clicked, this, &TPage::Panel1Click);
-  for (QLineEdit *edit : {Top, Bottom, Left, Right})
-    connect(edit, &QLineEdit::textChanged, this, &TPage::Panel1Click);
+  for (QLineEdit *edit : {Top, Bottom, Left, Right}) connect(edit, &QLineEdit::textChanged, this, &TPage::Panel1Click);
 }
 
 void TPage::FormCreate() { applySettings(readPageSettings(IniFile(settingsFile()))); }
@@ -208,8 +207,7 @@ void TPage::showEvent(QShowEvent *event) {
 
 void TPage::readPrinter() {
   QPrinter &printer = reportPrinter();
-  printer.setPageOrientation(orientation() == OrientationLandscape ? QPageLayout::Landscape
-                                                                   : QPageLayout::Portrait);
+  printer.setPageOrientation(orientation() == OrientationLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
   const bool installed = printerInstalled();
   Label2->setText(installed && !printer.printerName().isEmpty()
                       ? printer.printerName()
@@ -267,15 +265,14 @@ void TPage::placePreview() {
 
 void TPage::Button1Click() {
   bool ok = false;
-  const QFont chosen = QFontDialog::getFont(&ok, Font1, this, QStringLiteral("Font"),
-                                            QFontDialog::DontUseNativeDialog);
+  const QFont chosen = QFontDialog::getFont(&ok, Font1, this, QStringLiteral("Font"), QFontDialog::DontUseNativeDialog);
   if (ok) Font1 = chosen;
   Panel1Click();
 }
 
 void TPage::CLineMouseDown() {
-  const QColor chosen = QColorDialog::getColor(CLine->penColor(), this, QStringLiteral("Color"),
-                                               QColorDialog::DontUseNativeDialog);
+  const QColor chosen =
+      QColorDialog::getColor(CLine->penColor(), this, QStringLiteral("Color"), QColorDialog::DontUseNativeDialog);
   if (!chosen.isValid()) return;
   CLine->setPen(chosen);
   CLine->setBrush(chosen);

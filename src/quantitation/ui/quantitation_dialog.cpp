@@ -59,12 +59,13 @@ void TQuantitation::buildControls() {
 
   auto *tableRow = new QHBoxLayout;
   Table = new QTableWidget(0, 4, this);
-  Table->setHorizontalHeaderLabels({QStringLiteral("File"), QStringLiteral("Role"), QStringLiteral("Concentration"),
-                                    QStringLiteral("Name")});
+  Table->setHorizontalHeaderLabels(
+      {QStringLiteral("File"), QStringLiteral("Role"), QStringLiteral("Concentration"), QStringLiteral("Name")});
   Table->horizontalHeader()->setSectionResizeMode(FileColumn, QHeaderView::Stretch);
   Table->setSelectionBehavior(QAbstractItemView::SelectRows);
-  Table->setToolTip(QStringLiteral("The measurement files: standards and samples for a calibration, or a sample "
-                                   "and its additions for a standard addition; blanks as you like"));
+  Table->setToolTip(
+      QStringLiteral("The measurement files: standards and samples for a calibration, or a sample "
+                     "and its additions for a standard addition; blanks as you like"));
   tableRow->addWidget(Table, 1);
   auto *tableButtons = new QVBoxLayout;
   AddButton = button(QStringLiteral("&Add files..."), this);
@@ -81,8 +82,9 @@ void TQuantitation::buildControls() {
   UnitEdit->setToolTip(QStringLiteral("Unit of the concentrations, shown with the results"));
   PotentialEdit = new QLineEdit(this);
   PotentialEdit->setPlaceholderText(QStringLiteral("largest peak"));
-  PotentialEdit->setToolTip(QStringLiteral("The peaks nearest this potential are taken; empty: the largest peak of "
-                                           "the standards (of the sample, for a standard addition)"));
+  PotentialEdit->setToolTip(
+      QStringLiteral("The peaks nearest this potential are taken; empty: the largest peak of "
+                     "the standards (of the sample, for a standard addition)"));
   WindowEdit = new QLineEdit(formatFixed(QuantitationSettings().window * 1000, 0), this);
   WindowEdit->setToolTip(QStringLiteral("Each file's peak must lie this near the potential"));
   WeightingBox = new QComboBox(this);
@@ -337,8 +339,7 @@ void TQuantitation::CopyClick() {
 
 void TQuantitation::PrintClick() {
   if (!result_) return;
-  const ReportStyle style =
-      Page ? Page->reportStyle() : reportStyle(readPageSettings(IniFile(settingsFile())));
+  const ReportStyle style = Page ? Page->reportStyle() : reportStyle(readPageSettings(IniFile(settingsFile())));
   const QuantitationResult result = *result_;
   PagePrint job;
   job.docName = kQuantitationTitle;

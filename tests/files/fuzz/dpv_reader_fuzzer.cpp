@@ -13,7 +13,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   record.texts.period = QStringLiteral("50");
   const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
   loadDpvBytes(bytes, record);
-  if (record.document.pointIndex < -1 || (record.document.pointIndex >= 0 && static_cast<size_t>(record.document.pointIndex) >= record.document.points.size()))
+  if (record.document.pointIndex < -1 ||
+      (record.document.pointIndex >= 0 &&
+       static_cast<size_t>(record.document.pointIndex) >= record.document.points.size()))
     std::abort();
   dpvFileBytes(record);
   return 0;
