@@ -1,15 +1,20 @@
-// Edit > View data text through the main window for a measurement of
-// 1,000,000 points: from the command to the shown view, and the memory the
-// open view holds.
+// The main window: Edit > View data text for a measurement of 1,000,000
+// points (from the command to the shown view, and the memory the open view
+// holds); and a real-time run on the simulated instrument at 10 ms periods
+// (how long Stop takes from the command to the window being idle, and how
+// the window keeps answering while the run goes on).
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QFile>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 
 #include "app/ui/program_windows.h"
@@ -18,6 +23,8 @@
 #include "files/dpv_file.h"
 #include "files/ui/viewdta.h"
 #include "graph/scaling.h"
+#include "graph/ui/graph_view.h"
+#include "instrument/port_backend.h"
 
 namespace {
 
@@ -88,6 +95,102 @@ void BM_ViewDataText1M(benchmark::State &state) {
 }  // namespace
 
 BENCHMARK(BM_ViewDataText1M)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1)->Repetitions(3);
+
+namespace {
+
+struct RunningWindow {
+  QTemporaryDir dir;
+  std::unique_ptr<ProgramWindows> windows;
+
+  RunningWindow() {
+    setProgramFolder(dir.path());
+    QString error;
+    selectPortBackend("sim", QString(), &error);
+    windows = std::make_unique<ProgramWindows>();
+    TSDIAppForm &w = main();
+    w.show();
+    // -200 .. 400 mV at 20 mV/s, 10 ms periods: 3000 points, 30 s.
+    w.PotStartEdit->setText("-200");
+    w.PotEndEdit->setText("400");
+    w.SweepEdit->setText("20");
+    w.PulsePeriodEdit->setText("10");
+    QApplication::processEvents();
+  }
+  ~RunningWindow() {
+    main().record().document.dataSaved = true;
+    windows.reset();
+    setProgramFolder(QString());
+  }
+  TSDIAppForm &main() { return windows->mainWindow(); }
+  void run() {
+    main().record().document.dataSaved = true;  // no question before the run
+    main().Run1->trigger();
+  }
+  static void serve(int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 5);
+  }
+};
+
+void BM_StopDuringRun10ms(benchmark::State &state) {
+  RunningWindow window;
+  for (auto _ : state) {
+    window.run();
+    RunningWindow::serve(300);
+    QElapsedTimer clock;
+    clock.start();
+    window.main().Stop1->trigger();
+    state.SetIterationTime(clock.nsecsElapsed() / 1e9);
+    benchmark::DoNotOptimize(window.main().Run1->isEnabled());
+  }
+}
+
+// Counts the plot's paint events.
+struct PaintCounter : QObject {
+  int paints = 0;
+  bool eventFilter(QObject *, QEvent *event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
+// The worst wait of a 10 ms timer during 3 s of a run, and the plot's repaints meanwhile.
+void BM_WindowDuringRun10ms(benchmark::State &state) {
+  RunningWindow window;
+  double worstTimerMs = 0;
+  int repaints = 0;
+  for (auto _ : state) {
+    QElapsedTimer clock;
+    qint64 last = 0, worst = 0;
+    QTimer ticker;
+    ticker.setInterval(10);
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+      const qint64 now = clock.nsecsElapsed();
+      worst = std::max(worst, now - last);
+      last = now;
+    });
+    PaintCounter counter;
+    window.main().graph->plotArea()->installEventFilter(&counter);
+    window.run();
+    clock.start();
+    ticker.start();
+    RunningWindow::serve(3000);
+    ticker.stop();
+    window.main().Stop1->trigger();
+    window.main().graph->plotArea()->removeEventFilter(&counter);
+    worstTimerMs = worst / 1e6;
+    repaints = counter.paints;
+    state.SetIterationTime(worst / 1e9);
+  }
+  state.counters["worstTimerGapMs"] = worstTimerMs;
+  state.counters["plotRepaints"] = repaints;
+}
+
+}  // namespace
+
+BENCHMARK(BM_StopDuringRun10ms)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1)->Repetitions(8);
+BENCHMARK(BM_WindowDuringRun10ms)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1)->Repetitions(3);
 
 int main(int argc, char **argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
