@@ -52,7 +52,10 @@ void RunSession::start() {
   const bool virtualTime = instrument_.VirtualTime();
   std::atomic<int> priority{-1};
   thread_ = std::thread([this, virtualTime, &priority] {
-    priority.store(static_cast<int>(virtualTime ? ThreadPriority::VirtualTime : raiseCurrentThreadPriority()));
+    const ThreadPriority got = virtualTime ? ThreadPriority::VirtualTime : raiseCurrentThreadPriority();
+    priority.store(static_cast<int>(got));
+    // After the window is told: the first lock of a process takes a while.
+    if (got == ThreadPriority::RealTime) lockProcessMemory();
     acquisition_->run();
     finished_.store(true);
   });

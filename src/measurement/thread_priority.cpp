@@ -21,13 +21,6 @@ constexpr bool kMayLockMemory = false;
 constexpr bool kMayLockMemory = true;
 #endif
 
-// Once per process: a lock is kept, and taking it again walks every mapping.
-// Only what is mapped now, so a memory limit cannot make a later allocation fail.
-void lockMemory() {
-  static std::once_flag once;
-  if (kMayLockMemory) std::call_once(once, [] { mlockall(MCL_CURRENT); });
-}
-
 // Kept on the processor it runs on: a wake-up then needs no call to another
 // processor, which on a virtual machine can come milliseconds late.
 void stayOnThisProcessor() {
@@ -52,11 +45,17 @@ ThreadPriority raiseCurrentThreadPriority() {
   param.sched_priority = kFifoPriority;
   if (pthread_setschedparam(pthread_self(), SCHED_FIFO, &param) == 0) {
     stayOnThisProcessor();
-    lockMemory();
     return ThreadPriority::RealTime;
   }
   takeBestNiceValue();
   return ThreadPriority::Normal;
+}
+
+// Once per process: a lock is kept, and taking it again walks every mapping.
+// Only what is mapped now, so a memory limit cannot make a later allocation fail.
+void lockProcessMemory() {
+  static std::once_flag once;
+  if (kMayLockMemory) std::call_once(once, [] { mlockall(MCL_CURRENT); });
 }
 
 QString priorityText(ThreadPriority priority) {

@@ -10,10 +10,13 @@ enum class ThreadPriority {
   VirtualTime,  // the instrument's clock is virtual: nothing to meet in real time
 };
 
-// Gives the calling thread SCHED_FIFO at a middle priority and locks the
-// process's memory where that is allowed; otherwise the lowest nice value
-// the process may set.
+// Gives the calling thread SCHED_FIFO at a middle priority where that is
+// allowed; otherwise the lowest nice value the process may set.
 ThreadPriority raiseCurrentThreadPriority();
+
+// Locks the process's memory, once, where that is allowed, so the real-time
+// thread never waits for a page.
+void lockProcessMemory();
 
 // "real-time priority" and its like, for the status bar and the command line.
 QString priorityText(ThreadPriority priority);
