@@ -5,8 +5,6 @@
 #include "core/text_io.h"
 
 namespace {
-bool sameName(const QString &a, const QString &b) { return IniFile::foldedName(a) == IniFile::foldedName(b); }
-
 bool isBlank(QChar c) { return c == QLatin1Char(' ') || (c >= QLatin1Char('\t') && c <= QLatin1Char('\r')); }
 }  // namespace
 
@@ -28,53 +26,51 @@ IniFile::IniFile(const QString &path) : path_(path) {
     if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
       const QString name = trimBlanks(line.mid(1, line.size() - 2));
       current = findSection(name);
-      if (!current) {
-        sections_.append(Section{name, {}});
-        current = &sections_.last();
-      }
+      if (!current) current = &addSection(name);
       continue;
     }
     const int eq = line.indexOf(QLatin1Char('='));
     Entry entry;
-    if (eq > 0 && !line.startsWith(QLatin1Char(';'))) {
-      entry.key = trimBlanks(line.left(eq));
-      entry.value = trimBlanks(line.mid(eq + 1));
-    } else {
+    if (eq > 0 && !line.startsWith(QLatin1Char(';')))
+      entry = keyEntry(trimBlanks(line.left(eq)), trimBlanks(line.mid(eq + 1)));
+    else
       entry.value = raw;
-    }
     QVector<Entry> &target = current ? current->entries : preamble_;
-    if (!entry.key.isEmpty()) {
-      bool replaced = false;
-      for (Entry &e : target)
-        if (!e.key.isEmpty() && sameName(e.key, entry.key)) {
-          // The first occurrence wins, as the platform's reader does.
-          replaced = true;
-          break;
-        }
-      if (replaced) continue;
-    }
+    // The first occurrence wins, as the platform's reader does.
+    if (!entry.key.isEmpty() && entryNamed(target, entry.folded)) continue;
     target.append(entry);
   }
 }
 
+const IniFile::Entry *IniFile::entryNamed(const QVector<Entry> &entries, const QString &folded) {
+  for (const Entry &e : entries)
+    if (!e.key.isEmpty() && e.folded == folded) return &e;
+  return nullptr;
+}
+
+IniFile::Section &IniFile::addSection(const QString &name) {
+  sections_.append(Section{name, {}, foldedName(name)});
+  return sections_.last();
+}
+
 const IniFile::Section *IniFile::findSection(const QString &name) const {
+  const QString folded = foldedName(name);
   for (const Section &s : sections_)
-    if (sameName(s.name, name)) return &s;
+    if (s.folded == folded) return &s;
   return nullptr;
 }
 
 IniFile::Section *IniFile::findSection(const QString &name) {
+  // Through a non-const range, so a shared copy is detached before it is changed.
+  const QString folded = foldedName(name);
   for (Section &s : sections_)
-    if (sameName(s.name, name)) return &s;
+    if (s.folded == folded) return &s;
   return nullptr;
 }
 
 const IniFile::Entry *IniFile::findEntry(const QString &section, const QString &key) const {
   const Section *s = findSection(section);
-  if (!s) return nullptr;
-  for (const Entry &e : s->entries)
-    if (!e.key.isEmpty() && sameName(e.key, key)) return &e;
-  return nullptr;
+  return s ? entryNamed(s->entries, foldedName(key)) : nullptr;
 }
 
 bool IniFile::hasKey(const QString &section, const QString &key) const { return findEntry(section, key) != nullptr; }
@@ -132,19 +128,17 @@ QStringList IniFile::sectionKeys(const QString &section) const {
 
 void IniFile::writeString(const QString &section, const QString &key, const QString &value) {
   Section *s = findSection(section);
-  if (!s) {
-    sections_.append(Section{section, {}});
-    s = &sections_.last();
-  }
+  if (!s) s = &addSection(section);
+  const QString folded = foldedName(key);
   for (Entry &e : s->entries)
-    if (!e.key.isEmpty() && sameName(e.key, key)) {
+    if (!e.key.isEmpty() && e.folded == folded) {
       e.value = value;
       return;
     }
   // New keys go after the last key, before trailing blank lines.
   int pos = s->entries.size();
   while (pos > 0 && s->entries[pos - 1].key.isEmpty() && s->entries[pos - 1].value.trimmed().isEmpty()) --pos;
-  s->entries.insert(pos, Entry{key, value});
+  s->entries.insert(pos, keyEntry(key, value));
 }
 
 void IniFile::writeInteger(const QString &section, const QString &key, int value) {
@@ -156,11 +150,8 @@ void IniFile::writeBool(const QString &section, const QString &key, bool value) 
 }
 
 void IniFile::eraseSection(const QString &section) {
-  for (int i = 0; i < sections_.size(); ++i)
-    if (sameName(sections_[i].name, section)) {
-      sections_.remove(i);
-      return;
-    }
+  const QString folded = foldedName(section);
+  sections_.removeIf([&folded](const Section &s) { return s.folded == folded; });
 }
 
 bool IniFile::save(QString *error) const {

@@ -44,15 +44,22 @@ class IniFile {
   static QString trimBlanks(const QString &text);
 
  private:
+  // Names are folded once, as they are stored: look-ups then compare plain strings.
   struct Entry {
-    QString key;    // empty for a line kept as it is (comment, blank)
-    QString value;  // the raw line when key is empty
+    QString key;     // empty for a line kept as it is (comment, blank)
+    QString value;   // the raw line when key is empty
+    QString folded;  // foldedName(key)
   };
   struct Section {
     QString name;
     QVector<Entry> entries;
+    QString folded;  // foldedName(name)
   };
 
+  static Entry keyEntry(const QString &key, const QString &value) { return Entry{key, value, foldedName(key)}; }
+  // The entry of `folded` (a folded key) in `entries`, or null.
+  static const Entry *entryNamed(const QVector<Entry> &entries, const QString &folded);
+  Section &addSection(const QString &name);
   const Section *findSection(const QString &name) const;
   Section *findSection(const QString &name);
   const Entry *findEntry(const QString &section, const QString &key) const;
