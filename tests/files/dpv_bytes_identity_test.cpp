@@ -12,6 +12,7 @@
 
 #include "core/numbers.h"
 #include "core/text_io.h"
+#include "damaged_files.h"
 #include "files/dpv_file.h"
 #include "files/text_export.h"
 #include "files_test_support.h"
@@ -264,53 +265,9 @@ TEST(DpvBytesIdentity, TextPartsInLatin1AndUtf8) {
 }
 
 TEST(DpvBytesIdentity, DamagedFiles) {
-  // Pieces that real and damaged files are made of.
-  const char *const pieces[] = {"[Setup]",
-                                "[Info]",
-                                "[Data]",
-                                "[",
-                                "]",
-                                "=",
-                                "\r\n",
-                                "\n",
-                                "\r",
-                                "C min=",
-                                "C max=",
-                                "C units=",
-                                "nA",
-                                "Damping=",
-                                "Damping units=",
-                                "ms",
-                                "P start=",
-                                "P end=",
-                                "Sweep speed=",
-                                "Pulse period=",
-                                "Date time=",
-                                "-",
-                                "1e308",
-                                "1e-320",
-                                "0",
-                                "12.5",
-                                "-7",
-                                "nan",
-                                "inf",
-                                "1e99999",
-                                " ",
-                                "\t",
-                                "\xff\xfe",
-                                "\xc3\xa9",
-                                "\xEF\xBB\xBF",
-                                "\xE2\x80\xA8",
-                                "\xC2\xA0",
-                                "99999999999",
-                                "+.5E+3"};
   QRandomGenerator random(16);
   for (int round = 0; round < 3000; ++round) {
-    QByteArray file;
-    const int count = random.bounded(60);
-    for (int i = 0; i < count; ++i)
-      file += random.bounded(5) == 0 ? QByteArray(1, static_cast<char>(random.bounded(256)))
-                                     : QByteArray(pieces[random.bounded(static_cast<int>(std::size(pieces)))]);
+    const QByteArray file = randomDamagedFile(random);
     MeasurementRecord start = sampleRecord();
     start.resizePoints(5);
     start.document.points = {1, 2, 3, 4, 5};  // kept where the file has fewer values

@@ -6,76 +6,16 @@
 #include "files/data_view_text.h"
 #include "files/dpv_file.h"
 #include "files/text_export.h"
+
+#include "damaged_files.h"
 #include "files_test_support.h"
-
-namespace {
-
-// Pieces that real and damaged files are made of, so random files reach the
-// interesting branches more often than random bytes alone would.
-const char *const kPieces[] = {
-    "[Setup]",
-    "[Info]",
-    "[Data]",
-    "[",
-    "]",
-    "=",
-    "\r\n",
-    "\n",
-    "\r",
-    "C min=",
-    "C max=",
-    "C units=",
-    "nA",
-    "Damping=",
-    "Damping units=",
-    "ms",
-    "P start=",
-    "P end=",
-    "Sweep speed=",
-    "Pulse period=",
-    "Pulse amplitude=",
-    "Data accumulation=",
-    "Preelectrolysis time=",
-    "Preelectrolysis potential=",
-    "Date time=",
-    "-",
-    "1e308",
-    "1e-320",
-    "0",
-    "12.5",
-    "-7",
-    "nan",
-    "inf",
-    "1e99999",
-    " ",
-    "\t",
-    "\xff\xfe",
-    "\xc3\xa9",
-    "\xEF\xBB\xBF",
-    "99999999999",
-};
-
-QByteArray randomFile(QRandomGenerator &random) {
-  QByteArray bytes;
-  const int pieces = random.bounded(60);
-  for (int i = 0; i < pieces; ++i) {
-    if (random.bounded(5) == 0) {
-      bytes += static_cast<char>(random.bounded(256));
-    } else {
-      bytes += kPieces[random.bounded(static_cast<int>(std::size(kPieces)))];
-    }
-  }
-  return bytes;
-}
-
-}  // namespace
 
 // Any input loads without a crash and leaves the record's invariants whole;
 // every user of the points can then read it.
 TEST(DpvReaderFuzz, RandomFilesLoadWithinTheStorage) {
   QRandomGenerator random(20261208);
   for (int round = 0; round < 20000; ++round) {
-    const QByteArray file = randomFile(random);
+    const QByteArray file = randomDamagedFile(random);
     MeasurementRecord r = sampleRecord();
     r.params.dampingFactor = 0.5;
     r.params.dampingRest = 0.5;
