@@ -46,8 +46,14 @@ TEST_F(RunWindow, TheStatusBarShowsThePriorityDuringTheRunAndTheSummaryAfterIt) 
   ProgramWindows windows;
   TSDIAppForm &w = windows.mainWindow();
   setSweep(w, 40);
+  // Made at the first run, not at the start; it stands before the backend's label.
+  EXPECT_EQ(w.RunPriority, nullptr);
   w.Run1->trigger();
+  ASSERT_NE(w.RunPriority, nullptr);
   EXPECT_TRUE(w.RunPriority->isVisible());
+  for (QLabel *label : w.statusBar()->findChildren<QLabel *>())
+    if (label->text().startsWith(QStringLiteral("Simulated instrument")))
+      EXPECT_LE(w.RunPriority->geometry().right(), label->geometry().left());
   EXPECT_TRUE(w.RunPriority->text() == "real-time priority" ||
               w.RunPriority->text() == "normal priority: points may be lost under load")
       << w.RunPriority->text().toStdString();

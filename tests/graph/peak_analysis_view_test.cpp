@@ -17,7 +17,7 @@ struct ShownAnalysis {
   MeasurementRecord record = twoPeakRecord();
   QWidget window;
   GraphView *graph = new GraphView(record, &window);
-  PeakAnalysisView analysis{record, *graph, &window};
+  PeakAnalysisView analysis{record, *graph, [this](PeakTableView *table) { table->setParent(&window); }};
 
   ShownAnalysis() {
     graph->setGeometry(0, 0, 479 + 67, 334 + 40);

@@ -215,21 +215,17 @@ void TSDIAppForm::FormCreate() {
     statusBar()->showMessage(QStringLiteral("Run not journaled: ") + reason);
   });
   record_.document.dataFileName.clear();
-  // While a run goes on: the priority its acquisition thread got.
-  RunPriority = new QLabel(this);
-  RunPriority->setToolTip(QStringLiteral("Scheduling of the run's sampling"));
-  RunPriority->hide();
-  statusBar()->addPermanentWidget(RunPriority);
   auto *backend = new QLabel(portBackendDescription(), this);
   backend->setToolTip(QStringLiteral("Instrument port in use"));
   if (portBackendIsSimulated()) {
-    // Palette and font rather than a style sheet, which would cost the start a style of its own.
+    // Coloured like a warning, by palette: a style sheet would cost the start a
+    // style of its own, and a bold face a font of its own.
     QPalette warning = backend->palette();
-    warning.setColor(QPalette::WindowText, QColor(0x8a, 0x4b, 0x00));
+    warning.setColor(QPalette::WindowText, QColor(0x6b, 0x3a, 0x00));
+    warning.setColor(QPalette::Window, QColor(0xff, 0xe8, 0xa8));
     backend->setPalette(warning);
-    QFont bold = backend->font();
-    bold.setBold(true);
-    backend->setFont(bold);
+    backend->setAutoFillBackground(true);
+    backend->setContentsMargins(6, 0, 6, 0);
   }
   statusBar()->addPermanentWidget(backend);
   refreshDisplay();

@@ -107,7 +107,7 @@ class TSDIAppForm : public QMainWindow, public FileCommandHost {
   // Status panels.
   QLabel *Panel5 = nullptr, *Panel6 = nullptr, *Panel7 = nullptr, *Panel8 = nullptr, *Panel3 = nullptr,
          *Panel4 = nullptr;
-  QLabel *RunPriority = nullptr;
+  QLabel *RunPriority = nullptr;  // made at the first run
   QPlainTextEdit *Memo1 = nullptr;
   QToolButton *BitBtnRun = nullptr, *BitBtnStop = nullptr;
   GraphView *graph = nullptr;

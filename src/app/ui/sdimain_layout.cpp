@@ -19,6 +19,7 @@
 #include "app/ui/sdimain.h"
 #include "graph/ui/graph_view.h"
 #include "graph/ui/peak_analysis_view.h"
+#include "graph/ui/readings_font.h"
 
 namespace {
 
@@ -50,9 +51,7 @@ QLabel *newPanel(const QString &hint, int width, QWidget *parent) {
   panel->setAlignment(Qt::AlignCenter);
   panel->setFixedHeight(22);
   panel->setMinimumWidth(width);
-  QFont font(QStringLiteral("Arial"));
-  font.setPixelSize(12);
-  panel->setFont(font);
+  panel->setFont(readingsFont());
   setHint(panel, hint);
   return panel;
 }
@@ -175,10 +174,11 @@ void TSDIAppForm::buildControls() {
   auto *graphRow = new QHBoxLayout;
   graphRow->setSpacing(6);
   graph = new GraphView(record_, right);
-  peakAnalysis = new PeakAnalysisView(record_, *graph, right);
-  peakAnalysis->table()->setFixedWidth(kPeakTableWidth);
   graphRow->addWidget(graph, 1);
-  graphRow->addWidget(peakAnalysis->table());
+  peakAnalysis = new PeakAnalysisView(record_, *graph, [graphRow](PeakTableView *table) {
+    table->setFixedWidth(kPeakTableWidth);
+    graphRow->addWidget(table);
+  });
   rightLayout->addLayout(graphRow, 1);
 
   Memo1 = new QPlainTextEdit(right);

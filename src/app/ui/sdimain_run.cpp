@@ -71,6 +71,12 @@ void TSDIAppForm::BitBtnRunClick() {
   });
   run_->setObserver(journal_.get());
   run_->start();
+  if (!RunPriority) {
+    // Made at the first run, before the backend label: the start waits for no hidden label.
+    RunPriority = new QLabel(this);
+    RunPriority->setToolTip(QStringLiteral("Scheduling of the run's sampling"));
+    statusBar()->insertPermanentWidget(0, RunPriority);
+  }
   RunPriority->setText(priorityText(run_->priority()));
   RunPriority->show();
   refreshDisplay();
@@ -92,7 +98,7 @@ void TSDIAppForm::BitBtnStopClick() {
     if (run_->priority() == ThreadPriority::Normal) ended += QStringLiteral("; ") + priorityText(run_->priority());
     statusBar()->showMessage(ended);
   }
-  RunPriority->hide();
+  if (RunPriority) RunPriority->hide();
   Timer1->stop();
   setRunCommandsEnabled(true);
   // The live curve shows no analysis; the redraw brings the new run's.

@@ -6,6 +6,7 @@
 
 #include "graph/plot_mapping.h"
 #include "graph/ui/plot_area.h"
+#include "graph/ui/readings_font.h"
 
 namespace {
 
@@ -19,9 +20,7 @@ constexpr int kZeroLabelLeft = 40;
 
 QLabel *makeLabel(QWidget *parent, Qt::Alignment alignment) {
   auto *label = new QLabel(parent);
-  QFont font(QStringLiteral("Arial"));
-  font.setPixelSize(12);
-  label->setFont(font);
+  label->setFont(readingsFont());
   label->setAlignment(alignment | Qt::AlignTop);
   return label;
 }

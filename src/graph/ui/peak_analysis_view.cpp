@@ -7,9 +7,9 @@
 #include "graph/plot_mapping.h"
 #include "graph/ui/graph_view.h"
 
-PeakAnalysisView::PeakAnalysisView(MeasurementRecord &record, GraphView &graph, QWidget *tableParent)
-    : QObject(&graph), record_(record), graph_(graph), table_(new PeakTableView(tableParent)) {
-  table_->hide();
+PeakAnalysisView::PeakAnalysisView(MeasurementRecord &record, GraphView &graph,
+                                   std::function<void(PeakTableView *)> placeTable)
+    : QObject(&graph), record_(record), graph_(graph), placeTable_(std::move(placeTable)) {
   graph_.addOverlay(
       [this](QPainter &painter, const MeasurementRecord &, const GraphColors &) { drawOverlay(painter); });
   // Also after redraws without a scale, where no overlay is painted.
@@ -17,7 +17,17 @@ PeakAnalysisView::PeakAnalysisView(MeasurementRecord &record, GraphView &graph, 
     if (analysis_.follow(record_)) showRows();
   });
   graph_.plotArea()->installEventFilter(this);
-  connect(table_, &PeakTableView::peakClicked, this, &PeakAnalysisView::markPeak);
+}
+
+PeakTableView *PeakAnalysisView::table() {
+  // Most sessions never show it: the start of the program does not wait for it.
+  if (!table_) {
+    table_ = new PeakTableView;
+    table_->hide();
+    connect(table_, &PeakTableView::peakClicked, this, &PeakAnalysisView::markPeak);
+    placeTable_(table_);
+  }
+  return table_;
 }
 
 void PeakAnalysisView::setSettings(const AnalysisSettings &settings) {
@@ -28,7 +38,7 @@ void PeakAnalysisView::setSettings(const AnalysisSettings &settings) {
 void PeakAnalysisView::setShown(bool shown) {
   shown_ = shown;
   if (shown) showRows();
-  table_->setVisible(shown);
+  table()->setVisible(shown);
   dragged_.reset();
   graph_.DrawGraph();
 }
@@ -55,7 +65,7 @@ void PeakAnalysisView::showRows() {
   std::vector<QStringList> rows;
   int number = 0;
   for (const Peak &p : analysis_.peaks()) rows.push_back(peakTableRow(++number, p, units));
-  table_->setRows(peakTableHeader(units), rows);
+  table()->setRows(peakTableHeader(units), rows);
 }
 
 void PeakAnalysisView::dragTo(int x) {

@@ -6,6 +6,7 @@
 // record, so files never hold it.
 
 #include <QObject>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -21,10 +22,10 @@ class QWidget;
 class PeakAnalysisView : public QObject {
   Q_OBJECT
  public:
-  // The table is made hidden, as a child of `tableParent`, for the window to place.
-  PeakAnalysisView(MeasurementRecord &record, GraphView &graph, QWidget *tableParent);
+  // The table is made, hidden, when first asked for; `placeTable` puts it in the window.
+  PeakAnalysisView(MeasurementRecord &record, GraphView &graph, std::function<void(PeakTableView *)> placeTable);
 
-  PeakTableView *table() const { return table_; }
+  PeakTableView *table();
   const AnalysisSettings &settings() const { return analysis_.settings(); }
   void setSettings(const AnalysisSettings &settings);
 
@@ -48,7 +49,8 @@ class PeakAnalysisView : public QObject {
 
   MeasurementRecord &record_;
   GraphView &graph_;
-  PeakTableView *table_;
+  std::function<void(PeakTableView *)> placeTable_;
+  PeakTableView *table_ = nullptr;
   DrawnPeaks analysis_;
   bool shown_ = false;
   std::optional<BaselineHandle> dragged_;
