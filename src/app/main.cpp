@@ -10,6 +10,7 @@
 #include "app/command_line.h"
 #include "app/measure_command.h"
 #include "app/termination_signals.h"
+#include "app/ui/app_style.h"
 #include "app/ui/end_on_signal.h"
 #include "app/ui/program_windows.h"
 #include "app/ui/sdimain.h"
@@ -84,6 +85,7 @@ int main(int argc, char **argv) {
     return 1;
   }
 
+  QApplication::setStyle(new AppStyle);
   ProgramWindows windows;
   TSDIAppForm &mainWindow = windows.mainWindow();
   endOnTerminationSignal(mainWindow);

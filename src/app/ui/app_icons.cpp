@@ -141,11 +141,11 @@ QPixmap paintedPixmap(AppIcon kind, int size) {
   return pixmap;
 }
 
-// Paints the icon's pictures when something first shows it: most are in
-// menus that stay closed at start-up, and the tool bar needs no large ones.
+// Makes the icon's pictures when something first shows it or asks its size:
+// most icons are in menus that stay closed at start-up.
 class DeferredIconEngine : public QIconEngine {
  public:
-  explicit DeferredIconEngine(AppIcon kind) : kind_(kind) {}
+  explicit DeferredIconEngine(DeferredIconFill fill) : fill_(std::move(fill)) {}
 
   void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override {
     const qreal ratio = painter->device() ? painter->device()->devicePixelRatio() : 1;
@@ -160,28 +160,31 @@ class DeferredIconEngine : public QIconEngine {
   QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
     return icon(QSize(2 * kGrid, 2 * kGrid)).availableSizes(mode, state);
   }
-  QIconEngine *clone() const override { return new DeferredIconEngine(kind_); }
+  QIconEngine *clone() const override { return new DeferredIconEngine(fill_); }
 
  private:
   // What the icon below asks its pictures for: the size on the screen.
   static QSize inDevicePixels(const QSize &size) { return size * std::max(1.0, qApp->devicePixelRatio()); }
 
-  // An icon picks the smallest picture at least as large as the request, so
-  // up to the grid's size the large picture would never be used.
   const QIcon &icon(const QSize &size) {
-    if (icon_.isNull()) icon_.addPixmap(paintedPixmap(kind_, kGrid));
-    if (!large_ && (size.width() > kGrid || size.height() > kGrid)) {
-      icon_.addPixmap(paintedPixmap(kind_, 2 * kGrid));
-      large_ = true;
-    }
+    fill_(icon_, size);
     return icon_;
   }
 
-  AppIcon kind_;
+  DeferredIconFill fill_;
   QIcon icon_;
-  bool large_ = false;
 };
 
 }  // namespace
 
-QIcon appIcon(AppIcon kind) { return QIcon(new DeferredIconEngine(kind)); }
+QIcon deferredIcon(DeferredIconFill fill) { return QIcon(new DeferredIconEngine(std::move(fill))); }
+
+QIcon appIcon(AppIcon kind) {
+  return deferredIcon([kind](QIcon &icon, QSize size) {
+    if (icon.isNull()) icon.addPixmap(paintedPixmap(kind, kGrid));
+    // An icon picks the smallest picture at least as large as the request, so
+    // up to the grid's size the large picture would never be used.
+    if ((size.width() > kGrid || size.height() > kGrid) && icon.availableSizes().size() < 2)
+      icon.addPixmap(paintedPixmap(kind, 2 * kGrid));
+  });
+}
