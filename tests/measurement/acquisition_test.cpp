@@ -95,6 +95,15 @@ struct ScriptedRun {
   bool until(const std::function<bool()> &done) { return deliverUntil(session, done); }
 };
 
+// The sweep to its end, the instrument holding the thread 8 ms at `seconds`.
+void runStalledFor8msAt(ScriptedRun &run, double seconds) {
+  run.instrument.step = 1e-5;
+  run.instrument.stallAt = seconds;
+  run.instrument.stallSeconds = 0.008;
+  run.session.start();
+  run.untilEnd();
+}
+
 // What an observer of the run is told, in order.
 struct RecordedRun : RunObserver {
   std::vector<std::string> events;
@@ -314,11 +323,7 @@ TEST(Acquisition, ALateWriteMakesAnInvalidPointThatIsStoredButNotDrawn) {
   // 275 ms and its window opens at 287.5 ms; written after 281.25 ms it is late.
   MeasurementRecord r = sweepRecord("-100", "100", "50", "50");
   ScriptedRun run(r);
-  run.instrument.step = 1e-5;
-  run.instrument.stallAt = 0.275;
-  run.instrument.stallSeconds = 0.008;
-  run.session.start();
-  run.untilEnd();
+  runStalledFor8msAt(run, 0.275);
   EXPECT_EQ(run.session.statistics().invalidPoints, 1);
   EXPECT_EQ(run.session.statistics().pointsWithoutSamples, 0);
   ASSERT_EQ(run.drawn.size(), 41u);
@@ -329,11 +334,7 @@ TEST(Acquisition, ALateWriteMakesAnInvalidPointThatIsStoredButNotDrawn) {
   // A base step written late: point 10's, due at 500 ms, whose window opens at 512.5 ms.
   MeasurementRecord late = sweepRecord("-100", "100", "50", "50");
   ScriptedRun base(late);
-  base.instrument.step = 1e-5;
-  base.instrument.stallAt = 0.5;
-  base.instrument.stallSeconds = 0.008;
-  base.session.start();
-  base.untilEnd();
+  runStalledFor8msAt(base, 0.5);
   EXPECT_EQ(base.session.statistics().invalidPoints, 1);
   ASSERT_EQ(base.drawn.size(), 41u);
   EXPECT_FALSE(base.drawn[11].valid);
